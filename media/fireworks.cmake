@@ -1,0 +1,1 @@
+# fireworks: movie format, renderer, player, host and overlay

@@ -1,0 +1,1 @@
+# pictures decoded at the size they are shown; the built-in winner sound

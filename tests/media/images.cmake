@@ -1,0 +1,1 @@
+# tests of picture decoding and sounds
