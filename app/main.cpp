@@ -1,10 +1,22 @@
+#include "app/MainScreen.h"
+#include "app/Shell.h"
+#include "platform/QtPlatform.h"
+#include "platform/Random.h"
+#include "platform/SdlSound.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("prizedraw"));
+
+    pd::QtDialogs dialogs;
+    pd::QtDesktop desktop;
+    pd::SdlSound sound;
+    pd::Random random;
+    pd::Shell shell(dialogs, desktop, sound, random);
+    dialogs.setParentWindow(&shell.screen());
+    shell.start();
     return app.exec();
 }

@@ -1,0 +1,34 @@
+// A picture box: a background colour with a picture fitted inside, keeping its proportions.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace pd {
+
+class PictureBox final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    void clearPicture() { setPicture(QImage()); }
+    bool hasPicture() const { return !m_picture.isNull(); }
+    const QImage& picture() const { return m_picture; }
+    void setBackgroundColour(const QColor& colour);
+    // Stretch the picture over the whole box instead of fitting it.
+    void setStretched(bool stretched) { m_stretched = stretched; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage m_picture;
+    QImage m_scaled; // the picture at the box's size, made once per size
+    QColor m_background;
+    bool m_stretched = false;
+};
+
+} // namespace pd
