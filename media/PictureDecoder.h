@@ -1,0 +1,28 @@
+// Pictures decoded at the size they are shown. JPEG scaling inside the decoder (1/2, 1/4,
+// 1/8) is several times faster than a full decode and keeps a 48-megapixel photo from
+// needing more memory than the image allocator allows.
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QSize>
+
+namespace pd {
+
+// Pictures declaring more pixels than this are refused before any pixel is allocated.
+inline constexpr qint64 kMaxDeclaredPixels = 200'000'000;
+// The roll reads at most this many bytes of a photo to find its embedded preview.
+inline constexpr qsizetype kPreviewSearchBytes = 56000;
+
+// Decodes bytes of any format Qt reads. With a valid shownSize the picture is decoded to fit
+// within it (aspect ratio kept, never enlarged); without one it is decoded whole. Bytes that
+// do not decode, and pictures of absurd declared size, give a null image.
+QImage decodePicture(QByteArrayView bytes, QSize shownSize = {});
+
+// The embedded preview of a photo, found in its first bytes (at most kPreviewSearchBytes of
+// head are searched): from the first FF D8 at or after the fourth byte up to, not including,
+// the first FF D9 after it. Empty when either marker is missing; the caller then shows the
+// whole file. The result points into head.
+QByteArrayView embeddedPreviewOf(QByteArrayView head);
+
+} // namespace pd
