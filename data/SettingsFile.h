@@ -20,8 +20,8 @@ public:
     // Stores the value, creating the file and the section when missing. Line breaks in the
     // value are stored as blanks. False when the file could not be written.
     bool writeKey(QStringView section, QStringView key, QStringView value) const;
-    // Linux has no hidden attribute; what remains of the Windows call is that it clears
-    // read-only, so the owner gets write permission back. Nothing when the file is missing.
+    // Linux has no hidden attribute. Hiding the file on Windows also cleared read-only, and
+    // that part stays: the owner gets write permission back. Nothing when the file is missing.
     void hideSettingsFile() const;
 
     QString path() const;
