@@ -1,1 +1,8 @@
 # tests of the fireworks
+prizedraw_add_test(NAME test_movieformat SOURCES test_movieformat.cpp LIBS pd_media_core)
+prizedraw_add_test(NAME test_movierenderer KIND widget SOURCES test_movierenderer.cpp
+  LIBS pd_media_render)
+prizedraw_add_test(NAME test_moviehost KIND widget SOURCES test_moviehost.cpp
+  LIBS pd_media_fireworks pd_platform_fake)
+prizedraw_add_test(NAME test_fireworksoverlay KIND widget SOURCES test_fireworksoverlay.cpp
+  LIBS pd_media_fireworks pd_platform_fake)
