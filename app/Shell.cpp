@@ -4,8 +4,19 @@
 #include "app/ExitGuard.h"
 #include "app/MainScreen.h"
 #include "app/StartUp.h"
+#include "draw/Abandon.h"
 #include "draw/DrawCycle.h"
 #include "draw/TierChooser.h"
+#include "media/Celebration.h"
+#include "screen/BackgroundCommands.h"
+#include "screen/ContextMenu.h"
+#include "screen/ElementDrag.h"
+#include "screen/FrameBars.h"
+#include "screen/TitleCommands.h"
+#include "settings/PasswordGate.h"
+#include "settings/SettingsPanel.h"
+
+#include <QGroupBox>
 
 namespace pd {
 
@@ -30,6 +41,61 @@ Shell::Shell(Dialogs& dialogs, Desktop& desktop, Sound& sound, Random& random)
     QObject::connect(screen, &MainScreen::deactivated, m_enterKey.get(),
                      &EnterKey::releaseEnterHotKey);
     screen->canClose = [&dialogs, &desktop] { return confirmExit(dialogs, desktop); };
+
+    Session* session = m_session.get();
+    m_settingsPanel = new SettingsPanel(session->store, session->settings, dialogs, screen);
+    m_settingsPanel->refreshTierChooser = [screen, session] {
+        StartUp::refreshTierChooser(*screen, *session);
+    };
+    m_settingsPanel->runStartUp = [this] { m_startUp->startUp(); };
+    m_elementDrag = std::make_unique<ElementDrag>(*screen, session->settings);
+    m_elementDrag->setSettingsGroup(m_settingsPanel->分组框1);
+    m_frameBars = std::make_unique<FrameBars>(*screen);
+    QObject::connect(screen->启用背景音乐, &QAction::triggered, screen, [screen, session] {
+        switchBackgroundMusic(*screen, session->settings, true);
+    });
+    QObject::connect(screen->禁用背景音乐, &QAction::triggered, screen, [screen, session] {
+        switchBackgroundMusic(*screen, session->settings, false);
+    });
+    m_contextMenu = std::make_unique<ContextMenu>(*screen, menuCommands());
+}
+
+MenuCommands Shell::menuCommands()
+{
+    MainScreen* screen = m_screen.get();
+    Session* session = m_session.get();
+    const SettingsFile& settings = session->settings;
+    Dialogs& dialogs = session->dialogs;
+    Desktop& desktop = session->desktop;
+    const QString runDir = desktop.programFolder();
+    MenuCommands c;
+    c.changeMainTitle = [=, &settings, &dialogs] { changeMainTitle(*screen, settings, dialogs); };
+    c.changeSubtitle = [=, &settings, &dialogs] { changeSubtitle(*screen, settings, dialogs); };
+    c.prizeSettings = [this, session, screen] {
+        PasswordGate gate(session->settings, session->dialogs, session->desktop, session->random,
+                          m_settingsPanel, screen);
+        gate.exec();
+    };
+    c.photoData = [session] {
+        session->photos.openPhotoFolder(session->dialogs, session->desktop);
+    };
+    c.viewResults = [session] { session->results.viewResults(session->desktop); };
+    c.changeBackground = [=, &dialogs] { changeBackgroundPicture(*screen, dialogs, runDir); };
+    c.removeBackground = [=] { removeBackgroundPicture(*screen, runDir); };
+    c.changeMusic = [=, &dialogs] { changeBackgroundMusic(dialogs, runDir); };
+    c.mainTitleFont = [=, &settings, &dialogs] {
+        changeLabelFont(*screen, settings, dialogs, FontTarget::MainTitle);
+    };
+    c.subtitleFont = [=, &settings, &dialogs] {
+        changeLabelFont(*screen, settings, dialogs, FontTarget::Subtitle);
+    };
+    c.announcementFont = [=, &settings, &dialogs] {
+        changeLabelFont(*screen, settings, dialogs, FontTarget::Announcement);
+    };
+    c.abandonWinner = [this, screen, session] { abandonWinner(*screen, *session, *m_drawCycle); };
+    // The answer does not matter here: OK ends the process, Cancel leaves everything as it was.
+    c.exit = [&dialogs, &desktop] { confirmExit(dialogs, desktop); };
+    return c;
 }
 
 Shell::~Shell() = default;
@@ -37,6 +103,7 @@ Shell::~Shell() = default;
 void Shell::setCelebration(Celebration* celebration)
 {
     m_drawCycle->setCelebration(celebration);
+    m_settingsPanel->setCelebration(celebration);
 }
 
 void Shell::start()

@@ -10,11 +10,16 @@
 namespace pd {
 
 class Celebration;
+class ContextMenu;
 class DrawCycle;
+class ElementDrag;
 class EnterKey;
+class FrameBars;
 class MainScreen;
+class SettingsPanel;
 class StartUp;
 class TierChooser;
+struct MenuCommands;
 
 class Shell final
 {
@@ -36,14 +41,25 @@ public:
     DrawCycle& drawCycle() { return *m_drawCycle; }
     TierChooser& tierChooser() { return *m_tierChooser; }
     EnterKey& enterKey() { return *m_enterKey; }
+    SettingsPanel& settingsPanel() { return *m_settingsPanel; }
+    ContextMenu& contextMenu() { return *m_contextMenu; }
+    ElementDrag& elementDrag() { return *m_elementDrag; }
+    FrameBars& frameBars() { return *m_frameBars; }
 
 private:
+    MenuCommands menuCommands();
+
     std::unique_ptr<Session> m_session;
     std::unique_ptr<MainScreen> m_screen;
     std::unique_ptr<StartUp> m_startUp;
     std::unique_ptr<DrawCycle> m_drawCycle;
     std::unique_ptr<TierChooser> m_tierChooser;
     std::unique_ptr<EnterKey> m_enterKey;
+    QMetaObject::Connection m_celebrationLink;
+    SettingsPanel* m_settingsPanel = nullptr; // a child of the main window
+    std::unique_ptr<ElementDrag> m_elementDrag;
+    std::unique_ptr<FrameBars> m_frameBars;
+    std::unique_ptr<ContextMenu> m_contextMenu;
 };
 
 } // namespace pd
