@@ -28,7 +28,7 @@ void EnterKey::releaseEnterHotKey()
 
 bool EnterKey::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
@@ -39,11 +39,6 @@ bool EnterKey::eventFilter(QObject* watched, QEvent* event)
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || target->window() != m_mainWindow)
         return QObject::eventFilter(watched, event);
-    // Claim the key before any shortcut or default button sees it.
-    if (event->type() == QEvent::ShortcutOverride) {
-        event->accept();
-        return true;
-    }
     // A held key repeats: one press is one Start or Stop, never a burst of them.
     if (!key->isAutoRepeat() && m_press)
         m_press();

@@ -1,5 +1,6 @@
 #include "app/MainScreen.h"
 #include "app/Shell.h"
+#include "media/FireworksOverlay.h"
 #include "platform/QtPlatform.h"
 #include "platform/Random.h"
 #include "platform/SdlSound.h"
@@ -17,6 +18,8 @@ int main(int argc, char* argv[])
     pd::Random random;
     pd::Shell shell(dialogs, desktop, sound, random);
     dialogs.setParentWindow(&shell.screen());
+    pd::FireworksOverlay fireworks(&shell.screen(), random, desktop);
+    shell.setCelebration(&fireworks);
     shell.start();
     return app.exec();
 }

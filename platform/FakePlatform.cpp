@@ -8,10 +8,11 @@ namespace pd {
 namespace {
 template <typename T> std::optional<T> takeFront(std::deque<std::optional<T>>& queue)
 {
-    if (queue.empty())
-        return std::nullopt;
-    auto answer = queue.front();
-    queue.pop_front();
+    std::optional<T> answer;
+    if (!queue.empty()) {
+        answer = std::move(queue.front());
+        queue.pop_front();
+    }
     return answer;
 }
 } // namespace

@@ -1,5 +1,5 @@
 # Debian 12 packages the project needs, and an installer that only installs what is missing.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-mixer-dev libgl-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-mixer-dev libgl-dev libxcb1-dev)
 RUN_PACKAGES=(fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai xdg-utils)
 TEST_PACKAGES=(xvfb openbox xdotool xclip x11-utils xcompmgr imagemagick
                fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai)

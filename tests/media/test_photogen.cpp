@@ -79,8 +79,8 @@ private slots:
             {QStringLiteral("二等奖"), QStringLiteral("一等奖")},
             {QStringLiteral("二等奖人数"), QStringLiteral("1")},
             {QStringLiteral("滚动速度"), QStringLiteral("30")},
-            {QStringLiteral("照片图片宽"), QStringLiteral("400")},
-            {QStringLiteral("照片图片高"), QStringLiteral("500")},
+            {QStringLiteral("照片图片宽"), QStringLiteral("300")},
+            {QStringLiteral("照片图片高"), QStringLiteral("380")},
             {QStringLiteral("界面大小"), QStringLiteral("全屏")},
         };
         for (const auto& [key, value] : expected)

@@ -393,8 +393,8 @@ QByteArray demoSettings(const QString& prizeFolder)
         {QStringLiteral("zbt"), QStringLiteral("启明星科技年度盛典抽奖")},
         {QStringLiteral("fbt"), QStringLiteral("感谢每一位同事一年的付出")},
         {QStringLiteral("滚动速度"), QStringLiteral("30")},
-        {QStringLiteral("照片图片宽"), QStringLiteral("400")},
-        {QStringLiteral("照片图片高"), QStringLiteral("500")},
+        {QStringLiteral("照片图片宽"), QStringLiteral("300")},
+        {QStringLiteral("照片图片高"), QStringLiteral("380")},
         {QStringLiteral("界面大小"), QStringLiteral("全屏")},
     };
     QByteArray bytes("[zbt]\r\n");
