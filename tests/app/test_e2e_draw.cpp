@@ -1,0 +1,153 @@
+// The real program in a real X server, driven by xdotool the way an operator drives it: the
+// tier typed into the chooser, Enter to start and to stop, twice over, and Enter again on a
+// finished tier. The files the program writes are read back.
+#include "data/Text.h"
+#include "draw/PrizeTier.h"
+#include "platform/Random.h"
+#include "settings/TextScrambler.h"
+#include "tools/photogen/PhotoGenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace pd;
+
+namespace {
+QString u8(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+QString xdotool(const QStringList& args, int timeoutMs = 10000)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList lines(const QByteArray& bytes)
+{
+    return fromLocal8(bytes).split(u8("\r\n"), Qt::SkipEmptyParts);
+}
+} // namespace
+
+class TestE2eDraw : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X server (test.sh starts one)");
+    }
+
+    void enterDrawsATierToItsEnd()
+    {
+        QTemporaryDir event;
+        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        PhotoOptions options;
+        options.size = QSize(150, 190);
+        const QStringList people = {u8("张伟"), u8("王芳"), u8("李娜"), u8("刘洋"), u8("陈静")};
+        quint32 seed = 7;
+        QDir().mkpath(event.filePath(u8("photo")));
+        for (const QString& name : people) {
+            QFile photo(event.filePath(u8("photo/") + name + u8(".jpg")));
+            QVERIFY(photo.open(QIODevice::WriteOnly));
+            photo.write(makePhoto(name, seed++, options));
+        }
+        // A tier "A" of two winners whose last draw goes to a designated winner.
+        Random rng;
+        qint64 clock = 1000;
+        const QByteArray designated =
+            scramble(toLocal8(people[4]), rng, [&clock] { return clock++; });
+        QByteArray settings = "[zbt]\r\n";
+        settings += toLocal8(tierDesignName(1)) + "=A\r\n";
+        settings += toLocal8(tierDesignName(1) + u8("人数")) + "=2\r\n";
+        settings += "a=" + designated + "\r\n";
+        QFile file(event.filePath(u8("peizhi.a")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settings);
+        file.close();
+        QFile pickFile(event.filePath(u8("zj.txt")));
+        QVERIFY(pickFile.open(QIODevice::WriteOnly));
+        pickFile.close();
+
+        QProcess program;
+        program.setWorkingDirectory(event.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
+        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
+        env.insert(u8("XDG_CACHE_HOME"), event.filePath(u8("cache")));
+        program.setProcessEnvironment(env);
+        program.start(event.filePath(u8("prizedraw")), {});
+        QVERIFY(program.waitForStarted());
+        auto cleanup = qScopeGuard([&program] {
+            program.kill();
+            program.waitForFinished();
+        });
+
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(window = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("现场抽奖")}))
+                 .isEmpty(),
+            15000);
+        window = window.section(QLatin1Char('\n'), 0, 0);
+        xdotool({u8("windowactivate"), u8("--sync"), window});
+
+        // The chooser sits at the lower left: 45 pixels above the bottom of a 768-line screen.
+        xdotool({u8("mousemove"), u8("220"), u8("709"), u8("click"), u8("1")});
+        xdotool({u8("type"), u8("--delay"), u8("50"), u8("A")});
+        QTest::qWait(300);
+
+        for (int draw = 1; draw <= 2; ++draw) {
+            xdotool({u8("key"), u8("Return")}); // Start (closes the last fireworks too)
+            QTest::qWait(400);
+            xdotool({u8("key"), u8("Return")}); // Stop
+            QTRY_COMPARE_WITH_TIMEOUT(lines(readFile(event.filePath(u8("抽奖结果.txt")))).size(),
+                                      draw, 5000);
+            QTest::qWait(400); // past the cool-down
+        }
+
+        // The tier is done: the next Enter is answered by a message box.
+        xdotool({u8("key"), u8("Return")});
+        QString box;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(box = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("信息提示")}))
+                 .isEmpty(),
+            5000);
+        xdotool({u8("key"), u8("Return")});
+
+        const QStringList results = lines(readFile(event.filePath(u8("抽奖结果.txt"))));
+        const QStringList picks = lines(readFile(event.filePath(u8("zj.txt"))));
+        QCOMPARE(results.size(), 2);
+        QCOMPARE(picks.size(), 2);
+        // The last draw of the tier announces the designated winner, byte for byte.
+        QVERIFY(readFile(event.filePath(u8("抽奖结果.txt")))
+                    .endsWith(toLocal8(people[4] + u8("  ------  A\r\n"))));
+        QVERIFY(results[0].endsWith(u8("  ------  A")));
+        const QString first = results[0].section(u8("  ------  "), 0, 0);
+        QVERIFY(people.mid(0, 4).contains(first));
+        // The pick file holds the random picks: two different people, never the designated one.
+        QCOMPARE(picks[0], first);
+        QVERIFY(picks[1] != picks[0]);
+        QVERIFY(people.mid(0, 4).contains(picks[1]));
+        QVERIFY(program.state() == QProcess::Running);
+    }
+};
+
+QTEST_MAIN(TestE2eDraw)
+#include "test_e2e_draw.moc"
