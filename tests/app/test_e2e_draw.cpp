@@ -55,6 +55,37 @@ private slots:
             QSKIP("needs an X server (test.sh starts one)");
     }
 
+    // The program copied alone into an empty folder makes it an event folder: it opens at the
+    // screen's size and stores its display mode there.
+    void startsInAnEmptyFolder()
+    {
+        QTemporaryDir event;
+        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        QProcess program;
+        program.setWorkingDirectory(event.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
+        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
+        program.setProcessEnvironment(env);
+        program.start(event.filePath(u8("prizedraw")), {});
+        QVERIFY(program.waitForStarted());
+        auto cleanup = qScopeGuard([&program] {
+            program.kill();
+            program.waitForFinished();
+        });
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(window = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("现场抽奖")}))
+                 .isEmpty(),
+            15000);
+        window = window.section(QLatin1Char('\n'), 0, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            xdotool({u8("getwindowgeometry"), window}).contains(u8("Geometry: 1366x768")), 5000);
+        QCOMPARE(readFile(event.filePath(u8("peizhi.a"))),
+                 QByteArray("[zbt]\r\n") + toLocal8(u8("界面大小=全屏\r\n")));
+        QCOMPARE(readFile(event.filePath(u8("title.txt"))), QByteArray());
+    }
+
     void enterDrawsATierToItsEnd()
     {
         QTemporaryDir event;
