@@ -277,7 +277,9 @@ void MainScreen::resizeEvent(QResizeEvent*)
 
 void MainScreen::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton)
+    // Presses that children pass on (the Start/Stop button, the chooser, the bars) arrive
+    // here too; only a press on the window's own background opens the menu.
+    if (event->button() == Qt::RightButton && !childAt(event->position().toPoint()))
         emit contextMenuRequested(event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
 }
