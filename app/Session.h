@@ -5,6 +5,7 @@
 #include "data/PhotoCatalogue.h"
 #include "data/SettingsFile.h"
 #include "draw/DrawState.h"
+#include "draw/PreviewCache.h"
 #include "draw/ResultsLog.h"
 #include "draw/TierStore.h"
 #include "platform/Platform.h"
@@ -16,7 +17,8 @@ struct Session
 {
     Session(Dialogs& d, Desktop& dt, Sound& s, Random& r)
         : dialogs(d), desktop(dt), sound(s), random(r), settings(dt.programFolder()),
-          photos(dt.programFolder()), results(dt.programFolder(), dt.workFolder(), &d)
+          photos(dt.programFolder()), results(dt.programFolder(), dt.workFolder(), &d),
+          previews(dt.workFolder() + QStringLiteral("/previews"))
     {
     }
 
@@ -31,6 +33,8 @@ struct Session
     // The name pool: one entry per participant, each a name followed by CR LF.
     QString poolText;
     ResultsLog results;
+    // Roll previews of the photos of the name pool, prepared off the user-interface thread.
+    PreviewCache previews;
 };
 
 } // namespace pd

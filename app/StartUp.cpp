@@ -104,6 +104,7 @@ void StartUp::startUp()
 
     // Name pool.
     session.photos.buildPool(session.poolText);
+    session.previews.prepare(session.photos, session.poolText);
 
     // Fonts and colours.
     applyFontGroup("主标题", s.透明标签_主标题);

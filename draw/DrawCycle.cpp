@@ -4,6 +4,7 @@
 #include "app/PictureBox.h"
 #include "app/Session.h"
 #include "data/Text.h"
+#include "draw/PreviewCache.h"
 #include "draw/WinnerSelection.h"
 #include "media/Celebration.h"
 #include "media/PictureDecoder.h"
@@ -199,15 +200,32 @@ void DrawCycle::pickerTick()
 void DrawCycle::showRollPicture(const QString& name)
 {
     PictureBox* frame = m_screen.图片框_照片;
-    // The roll shows the photo's embedded preview so that it keeps pace with the timer; a
-    // photo without one is read whole.
-    const QByteArray head = m_session.photos.readPhoto(name, kPreviewSearchBytes);
-    const QByteArrayView preview = embeddedPreviewOf(head);
-    if (!preview.isEmpty()) {
-        frame->setPicture(decodePicture(preview, frame->size()));
+    // The roll shows a small preview so that it keeps pace with the timer: the one prepared
+    // for this photo, else the photo's embedded preview. A photo without either is never
+    // decoded whole here; the previous picture stays until its preview is ready.
+    const PreviewCache::Lookup found = m_session.previews.lookup(name);
+    if (found.status == PreviewCache::Status::Prepared) {
+        const QImage picture = decodePicture(found.preview, frame->size());
+        if (!picture.isNull()) {
+            frame->setPicture(picture);
+            return;
+        }
+    }
+    if (found.status == PreviewCache::Status::Undecodable) {
+        frame->clearPicture();
         return;
     }
-    frame->setPicture(decodePicture(m_session.photos.readPhoto(name), frame->size()));
+    const QByteArray head = m_session.photos.readPhoto(name, kPreviewSearchBytes);
+    if (head.isEmpty()) {
+        frame->clearPicture();
+        return;
+    }
+    const QByteArrayView preview = embeddedPreviewOf(head);
+    if (preview.isEmpty())
+        return;
+    const QImage picture = decodePicture(preview, frame->size());
+    if (!picture.isNull())
+        frame->setPicture(picture);
 }
 
 void DrawCycle::showPhotoOf(const QString& name)
