@@ -7,6 +7,7 @@
 #include "settings/TextScrambler.h"
 #include "tools/photogen/PhotoGenerator.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -45,6 +46,40 @@ QStringList lines(const QByteArray& bytes)
 }
 } // namespace
 
+// The program started in an event folder; killed when the test ends.
+struct RunningProgram
+{
+    explicit RunningProgram(const QString& folder)
+    {
+        process.setWorkingDirectory(folder);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
+        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
+        env.insert(u8("XDG_CACHE_HOME"), folder + u8("/cache"));
+        process.setProcessEnvironment(env);
+        process.start(folder + u8("/prizedraw"), {});
+    }
+    ~RunningProgram()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+    // The id of the visible window whose name contains the text, or empty after the timeout.
+    static QString waitForWindow(const QString& name, int timeoutMs = 15000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!deadline.hasExpired()) {
+            const QString found =
+                xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), name});
+            if (!found.isEmpty())
+                return found.section(QLatin1Char('\n'), 0, 0);
+            QTest::qWait(200);
+        }
+        return {};
+    }
+    QProcess process;
+};
+
 class TestE2eDraw : public QObject
 {
     Q_OBJECT
@@ -61,29 +96,79 @@ private slots:
     {
         QTemporaryDir event;
         QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
-        QProcess program;
-        program.setWorkingDirectory(event.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
-        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
-        program.setProcessEnvironment(env);
-        program.start(event.filePath(u8("prizedraw")), {});
-        QVERIFY(program.waitForStarted());
-        auto cleanup = qScopeGuard([&program] {
-            program.kill();
-            program.waitForFinished();
-        });
-        QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(window = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("现场抽奖")}))
-                 .isEmpty(),
-            15000);
-        window = window.section(QLatin1Char('\n'), 0, 0);
+        RunningProgram program(event.path());
+        QVERIFY(program.process.waitForStarted());
+        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        QVERIFY(!window.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(
             xdotool({u8("getwindowgeometry"), window}).contains(u8("Geometry: 1366x768")), 5000);
         QCOMPARE(readFile(event.filePath(u8("peizhi.a"))),
                  QByteArray("[zbt]\r\n") + toLocal8(u8("界面大小=全屏\r\n")));
         QCOMPARE(readFile(event.filePath(u8("title.txt"))), QByteArray());
+    }
+
+    // The operator's way to change a tier: right-click, "奖项设置", the password window,
+    // the panel, a new winner count, Save, then the draw follows the new count.
+    void settingsChangedThroughTheMenu()
+    {
+        QTemporaryDir event;
+        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        QDir().mkpath(event.filePath(u8("photo")));
+        PhotoOptions options;
+        options.size = QSize(150, 190);
+        const QStringList people = {u8("赵一"), u8("钱二"), u8("孙三"), u8("李四")};
+        for (const QString& name : people) {
+            QFile photo(event.filePath(u8("photo/") + name + u8(".jpg")));
+            QVERIFY(photo.open(QIODevice::WriteOnly));
+            photo.write(makePhoto(name, 11, options));
+        }
+        QFile file(event.filePath(u8("peizhi.a")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[zbt]\r\n" + toLocal8(tierDesignName(1)) + "=A\r\n"
+                   + toLocal8(tierDesignName(1) + u8("人数")) + "=1\r\n"
+                   + toLocal8(u8("禁用特效=真\r\n")));
+        file.close();
+
+        RunningProgram program(event.path());
+        QVERIFY(program.process.waitForStarted());
+        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        QVERIFY(!window.isEmpty());
+        xdotool({u8("windowactivate"), u8("--sync"), window});
+
+        // Right-click the background; the third entry of the menu is "奖项设置".
+        xdotool({u8("mousemove"), u8("100"), u8("300"), u8("click"), u8("3")});
+        QTest::qWait(500);
+        xdotool({u8("key"), u8("Down"), u8("Down"), u8("Down"), u8("Return")});
+        QString gate;
+        QTRY_VERIFY_WITH_TIMEOUT(!(gate = xdotool({u8("getactivewindow")})).isEmpty()
+                                     && gate != window,
+                                 5000);
+        // No password is set: "进入设置" with an empty box opens the panel.
+        xdotool({u8("mousemove"), u8("--window"), gate, u8("116"), u8("96"), u8("click"), u8("1")});
+        QTest::qWait(500);
+        // The panel's first winner count box, then Save (panel at 328,176; group at 2,22).
+        xdotool({u8("mousemove"), u8("439"), u8("242"), u8("click"), u8("1")});
+        xdotool({u8("key"), u8("ctrl+a"), u8("2")});
+        xdotool({u8("mousemove"), u8("456"), u8("536"), u8("click"), u8("1")});
+        QTRY_VERIFY_WITH_TIMEOUT(fromLocal8(readFile(event.filePath(u8("peizhi.a"))))
+                                     .contains(tierDesignName(1) + u8("人数=2")),
+                                 5000);
+        QTest::qWait(500);
+        xdotool({u8("key"), u8("Return")}); // "设置完毕！…"
+        QTest::qWait(300);
+        xdotool({u8("windowactivate"), u8("--sync"), window});
+
+        xdotool({u8("mousemove"), u8("220"), u8("709"), u8("click"), u8("1")});
+        xdotool({u8("type"), u8("A")});
+        QTest::qWait(300);
+        for (int draw = 1; draw <= 2; ++draw) {
+            xdotool({u8("key"), u8("Return")});
+            QTest::qWait(300);
+            xdotool({u8("key"), u8("Return")});
+            QTRY_COMPARE_WITH_TIMEOUT(lines(readFile(event.filePath(u8("抽奖结果.txt")))).size(),
+                                      draw, 5000);
+            QTest::qWait(400);
+        }
     }
 
     void enterDrawsATierToItsEnd()
@@ -117,26 +202,10 @@ private slots:
         QVERIFY(pickFile.open(QIODevice::WriteOnly));
         pickFile.close();
 
-        QProcess program;
-        program.setWorkingDirectory(event.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
-        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
-        env.insert(u8("XDG_CACHE_HOME"), event.filePath(u8("cache")));
-        program.setProcessEnvironment(env);
-        program.start(event.filePath(u8("prizedraw")), {});
-        QVERIFY(program.waitForStarted());
-        auto cleanup = qScopeGuard([&program] {
-            program.kill();
-            program.waitForFinished();
-        });
-
-        QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(window = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("现场抽奖")}))
-                 .isEmpty(),
-            15000);
-        window = window.section(QLatin1Char('\n'), 0, 0);
+        RunningProgram program(event.path());
+        QVERIFY(program.process.waitForStarted());
+        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
 
         // The chooser sits at the lower left: 45 pixels above the bottom of a 768-line screen.
@@ -155,11 +224,7 @@ private slots:
 
         // The tier is done: the next Enter is answered by a message box.
         xdotool({u8("key"), u8("Return")});
-        QString box;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(box = xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), u8("信息提示")}))
-                 .isEmpty(),
-            5000);
+        QVERIFY(!RunningProgram::waitForWindow(u8("信息提示"), 5000).isEmpty());
         xdotool({u8("key"), u8("Return")});
 
         const QStringList results = lines(readFile(event.filePath(u8("抽奖结果.txt"))));
@@ -176,7 +241,7 @@ private slots:
         QCOMPARE(picks[0], first);
         QVERIFY(picks[1] != picks[0]);
         QVERIFY(people.mid(0, 4).contains(picks[1]));
-        QVERIFY(program.state() == QProcess::Running);
+        QVERIFY(program.process.state() == QProcess::Running);
     }
 };
 
