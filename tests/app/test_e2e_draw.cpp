@@ -5,9 +5,9 @@
 #include "draw/PrizeTier.h"
 #include "platform/Random.h"
 #include "settings/TextScrambler.h"
+#include "tests/support/ProgramUnderX.h"
 #include "tools/photogen/PhotoGenerator.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -15,23 +15,12 @@
 #include <QTest>
 
 using namespace pd;
+using namespace pd::test;
 
 namespace {
 QString u8(const char* s)
 {
     return QString::fromUtf8(s);
-}
-
-QString xdotool(const QStringList& args, int timeoutMs = 10000)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
 QByteArray readFile(const QString& path)
@@ -45,40 +34,6 @@ QStringList lines(const QByteArray& bytes)
     return fromLocal8(bytes).split(u8("\r\n"), Qt::SkipEmptyParts);
 }
 } // namespace
-
-// The program started in an event folder; killed when the test ends.
-struct RunningProgram
-{
-    explicit RunningProgram(const QString& folder)
-    {
-        process.setWorkingDirectory(folder);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
-        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
-        env.insert(u8("XDG_CACHE_HOME"), folder + u8("/cache"));
-        process.setProcessEnvironment(env);
-        process.start(folder + u8("/prizedraw"), {});
-    }
-    ~RunningProgram()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-    // The id of the visible window whose name contains the text, or empty after the timeout.
-    static QString waitForWindow(const QString& name, int timeoutMs = 15000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!deadline.hasExpired()) {
-            const QString found =
-                xdotool({u8("search"), u8("--onlyvisible"), u8("--name"), name});
-            if (!found.isEmpty())
-                return found.section(QLatin1Char('\n'), 0, 0);
-            QTest::qWait(200);
-        }
-        return {};
-    }
-    QProcess process;
-};
 
 class TestE2eDraw : public QObject
 {
@@ -95,10 +50,10 @@ private slots:
     void startsInAnEmptyFolder()
     {
         QTemporaryDir event;
-        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
-        RunningProgram program(event.path());
+        QVERIFY(copyProgramInto(event.path()));
+        ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(
             xdotool({u8("getwindowgeometry"), window}).contains(u8("Geometry: 1366x768")), 5000);
@@ -112,7 +67,7 @@ private slots:
     void settingsChangedThroughTheMenu()
     {
         QTemporaryDir event;
-        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        QVERIFY(copyProgramInto(event.path()));
         QDir().mkpath(event.filePath(u8("photo")));
         PhotoOptions options;
         options.size = QSize(150, 190);
@@ -129,9 +84,9 @@ private slots:
                    + toLocal8(u8("禁用特效=真\r\n")));
         file.close();
 
-        RunningProgram program(event.path());
+        ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
 
@@ -174,7 +129,7 @@ private slots:
     void enterDrawsATierToItsEnd()
     {
         QTemporaryDir event;
-        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        QVERIFY(copyProgramInto(event.path()));
         PhotoOptions options;
         options.size = QSize(150, 190);
         const QStringList people = {u8("张伟"), u8("王芳"), u8("李娜"), u8("刘洋"), u8("陈静")};
@@ -202,9 +157,9 @@ private slots:
         QVERIFY(pickFile.open(QIODevice::WriteOnly));
         pickFile.close();
 
-        RunningProgram program(event.path());
+        ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = RunningProgram::waitForWindow(u8("现场抽奖"));
+        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
 
@@ -224,7 +179,7 @@ private slots:
 
         // The tier is done: the next Enter is answered by a message box.
         xdotool({u8("key"), u8("Return")});
-        QVERIFY(!RunningProgram::waitForWindow(u8("信息提示"), 5000).isEmpty());
+        QVERIFY(!ProgramUnderX::waitForWindow(u8("信息提示"), 5000).isEmpty());
         xdotool({u8("key"), u8("Return")});
 
         const QStringList results = lines(readFile(event.filePath(u8("抽奖结果.txt"))));

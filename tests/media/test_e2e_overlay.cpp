@@ -3,6 +3,7 @@
 // translucency when one does.
 #include "data/Text.h"
 #include "draw/PrizeTier.h"
+#include "tests/support/ProgramUnderX.h"
 #include "tools/photogen/PhotoGenerator.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace pd;
+using namespace pd::test;
 
 namespace {
 QString u8(const char* s)
@@ -20,21 +22,9 @@ QString u8(const char* s)
     return QString::fromUtf8(s);
 }
 
-QString run(const QString& program, const QStringList& args, int timeoutMs = 10000)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
 QImage screenshot(const QString& path)
 {
-    run(QStringLiteral("import"), {u8("-window"), u8("root"), path});
+    runTool(QStringLiteral("import"), {u8("-window"), u8("root"), path});
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -76,7 +66,7 @@ private slots:
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("needs an X server (test.sh starts one)");
-        if (run(u8("sh"), {u8("-c"), u8("command -v import xdotool")}).count(u8("/")) < 2)
+        if (runTool(u8("sh"), {u8("-c"), u8("command -v import xdotool")}).count(u8("/")) < 2)
             QSKIP("needs ImageMagick's import and xdotool");
     }
 
@@ -91,7 +81,7 @@ private slots:
         QFETCH(bool, compositor);
         QProcess composer;
         if (compositor) {
-            if (run(u8("sh"), {u8("-c"), u8("command -v xcompmgr")}).isEmpty())
+            if (runTool(u8("sh"), {u8("-c"), u8("command -v xcompmgr")}).isEmpty())
                 QSKIP("xcompmgr is not installed");
             composer.start(u8("xcompmgr"), {});
             QVERIFY(composer.waitForStarted());
@@ -103,7 +93,7 @@ private slots:
         });
 
         QTemporaryDir event;
-        QVERIFY(QFile::copy(QStringLiteral(PRIZEDRAW_EXE), event.filePath(u8("prizedraw"))));
+        QVERIFY(copyProgramInto(event.path()));
         QDir().mkpath(event.filePath(u8("photo")));
         PhotoOptions options;
         options.size = QSize(300, 380);
@@ -118,31 +108,17 @@ private slots:
                        + toLocal8(tierDesignName(1) + u8("人数")) + "=3\r\n");
         settings.close();
 
-        QProcess program;
-        program.setWorkingDirectory(event.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u8("QT_QPA_PLATFORM"), u8("xcb"));
-        env.insert(u8("SDL_AUDIODRIVER"), u8("dummy"));
-        env.insert(u8("XDG_CACHE_HOME"), event.filePath(u8("cache")));
-        program.setProcessEnvironment(env);
-        program.start(event.filePath(u8("prizedraw")), {});
-        QVERIFY(program.waitForStarted());
-        auto stopProgram = qScopeGuard([&program] {
-            program.kill();
-            program.waitForFinished();
-        });
-        QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(window = run(u8("xdotool"), {u8("search"), u8("--onlyvisible"), u8("--name"), u8("现场抽奖")}))
-                 .isEmpty(),
-            15000);
-        run(u8("xdotool"), {u8("windowactivate"), u8("--sync"), window.section(u8("\n"), 0, 0)});
-        run(u8("xdotool"), {u8("mousemove"), u8("220"), u8("709"), u8("click"), u8("1")});
-        run(u8("xdotool"), {u8("type"), u8("A")});
+        ProgramUnderX program(event.path());
+        QVERIFY(program.process.waitForStarted());
+        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
+        QVERIFY(!window.isEmpty());
+        xdotool({u8("windowactivate"), u8("--sync"), window});
+        xdotool({u8("mousemove"), u8("220"), u8("709"), u8("click"), u8("1")});
+        xdotool({u8("type"), u8("A")});
         QTest::qWait(300);
-        run(u8("xdotool"), {u8("key"), u8("Return")});
+        xdotool({u8("key"), u8("Return")});
         QTest::qWait(300);
-        run(u8("xdotool"), {u8("key"), u8("Return")});
+        xdotool({u8("key"), u8("Return")});
 
         // The fireworks play for four seconds over a screen that no longer changes.
         QList<QImage> during;
@@ -163,7 +139,7 @@ private slots:
         }
         // And the fireworks are there.
         QVERIFY2(mostChanged > 0.002, qPrintable(u8("fireworks cover only %1").arg(mostChanged)));
-        QVERIFY(program.state() == QProcess::Running);
+        QVERIFY(program.process.state() == QProcess::Running);
     }
 };
 
