@@ -55,11 +55,12 @@ qint64 bytesHeld(const QString& name, const Entry& entry)
     return entry.preview.size() + entry.key.path.size() + name.size() * 2;
 }
 
-// Photos are prepared while the audience watches the roll: the workers run at the lowest
-// priority so that the user-interface thread always gets a core when it needs one.
+// Photos are prepared while the audience watches the roll: the workers run at a lower
+// priority so that the user-interface thread gets a core as soon as it wakes. Not the lowest:
+// on a machine busy with other programs the workers would hardly run at all.
 void lowerThisThreadsPriority()
 {
-    ::setpriority(PRIO_PROCESS, id_t(::gettid()), 19);
+    ::setpriority(PRIO_PROCESS, id_t(::gettid()), 10);
 }
 
 bool looksLikeWholeJpeg(const QByteArray& bytes)
