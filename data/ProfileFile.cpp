@@ -178,10 +178,11 @@ Match find(const std::vector<Line>& lines, QByteArrayView section, QByteArrayVie
 
 bool validNames(QByteArrayView section, QByteArrayView key)
 {
-    // A line break would start a line of its own, "]" would end the section name early and
-    // "=" would split the key; such names could not be read back as written.
+    // A line break would start a line of its own, "]" would end the section name early,
+    // "=" would split the key and a key line starting with "[" would open a section; such
+    // names could not be read back as written.
     return !section.isEmpty() && !key.isEmpty() && !hasLineBreak(section) && !hasLineBreak(key) &&
-           !section.contains(']') && !key.contains('=');
+           !section.contains(']') && !key.contains('=') && !key.startsWith('[');
 }
 
 QByteArray keyLine(QByteArrayView key, QByteArrayView value)

@@ -166,6 +166,9 @@ private slots:
         QTest::newRow("key with = writes nothing")
             << QByteArray("[s]\r\n") << QByteArray("s") << QByteArray("a=b") << QByteArray("v")
             << QByteArray("[s]\r\n");
+        QTest::newRow("key starting with [ writes nothing")
+            << QByteArray("[s]\r\n") << QByteArray("s") << QByteArray("[t") << QByteArray("]")
+            << QByteArray("[s]\r\n");
         QTest::newRow("section with a line break writes nothing")
             << QByteArray("[s]\r\n") << QByteArray("s]\r\n[t") << QByteArray("k") << QByteArray("v")
             << QByteArray("[s]\r\n");
