@@ -6,11 +6,17 @@
 #include "platform/SdlSound.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("prizedraw"));
+    // Under Wayland a window carries no icon of its own: the compositor finds it through the
+    // desktop file of this name (prizedraw.desktop beside the program, or the menu entry
+    // made by add-to-menu.sh).
+    QGuiApplication::setDesktopFileName(QStringLiteral("prizedraw"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/prizedraw.png")));
 
     pd::QtDialogs dialogs;
     pd::QtDesktop desktop;
