@@ -38,12 +38,16 @@ QString anyCjkFamily()
 QString installedFamilyFor(const QString& faceName)
 {
     QString mapped;
-    if (faceName == u"宋体" || faceName == u"新宋体" || faceName.compare(u"SimSun", Qt::CaseInsensitive) == 0)
-        mapped = firstInstalled({"AR PL UMing CN", "Noto Serif CJK SC", "AR PL SungtiL GB"});
-    else if (faceName == u"隶书" || faceName == u"楷体" || faceName.compare(u"LiSu", Qt::CaseInsensitive) == 0)
+    // The titles are set in bold 宋体: the serif face must have a bold of its own, since a
+    // face without one (AR PL UMing) is drawn thin on a projector however bold it is asked.
+    if (faceName == u"宋体" || faceName == u"新宋体" ||
+        faceName.compare(u"SimSun", Qt::CaseInsensitive) == 0)
+        mapped = firstInstalled({"Noto Serif CJK SC", "AR PL UMing CN", "AR PL SungtiL GB"});
+    else if (faceName == u"隶书" || faceName == u"楷体" ||
+             faceName.compare(u"LiSu", Qt::CaseInsensitive) == 0)
         mapped = firstInstalled({"AR PL UKai CN", "AR PL KaitiM GB"});
     else if (faceName == u"幼圆" || faceName == u"黑体" || faceName == u"微软雅黑")
-        mapped = firstInstalled({"WenQuanYi Micro Hei", "Noto Sans CJK SC"});
+        mapped = firstInstalled({"Noto Sans CJK SC", "WenQuanYi Micro Hei"});
     else if (!faceName.isEmpty() && QFontDatabase::families().contains(faceName))
         mapped = faceName;
     return mapped.isEmpty() ? anyCjkFamily() : mapped;

@@ -1,8 +1,9 @@
 # Debian 12 packages the project needs, and an installer that only installs what is missing.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-mixer-dev libgl-dev libxcb1-dev)
-RUN_PACKAGES=(fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai xdg-utils)
-TEST_PACKAGES=(xvfb openbox xdotool xclip x11-utils xcompmgr imagemagick
-               fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai)
+RUN_PACKAGES=(libqt6widgets6 libqt6gui6 qt6-qpa-plugins qt6-wayland libsdl2-mixer-2.0-0
+              fonts-noto-cjk fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai xdg-utils)
+TEST_PACKAGES=(xvfb openbox xdotool xclip x11-utils xcompmgr imagemagick weston qt6-wayland
+               fonts-noto-cjk fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai)
 
 install_packages() {
     local missing=()
