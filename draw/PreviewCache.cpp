@@ -240,7 +240,11 @@ void PreviewCache::prepare(const PhotoCatalogue& photos, const QString& poolText
 PreviewCache::Lookup PreviewCache::lookup(const QString& name) const
 {
     const Shared& s = *m_shared;
-    const std::lock_guard lock(s.mutex);
+    // A worker holds the lock for microseconds, but one preempted while holding it would
+    // hold up the tick behind it: a busy lock answers "not yet" instead of waiting.
+    const std::unique_lock lock(s.mutex, std::try_to_lock);
+    if (!lock.owns_lock())
+        return {};
     const auto found = s.entries.constFind(name);
     if (found == s.entries.cend())
         return {};

@@ -61,7 +61,8 @@ public:
     // previews already made stay until their photo is found changed or gone.
     void prepare(const PhotoCatalogue& photos, const QString& poolText);
 
-    // What is known of a name now. Never waits for a worker.
+    // What is known of a name now. Never waits for a worker: while a worker holds the
+    // cache's lock the answer is Pending.
     Lookup lookup(const QString& name) const;
 
     // Every name of the latest request has been handled (true before any request).
