@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QGraphicsDropShadowEffect>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -151,6 +152,17 @@ MainScreen::MainScreen(Dialogs& dialogs, Desktop& desktop, const SettingsFile& s
     connect(窗口, &QAction::triggered, this, &MainScreen::setWindowMode);
     connect(全屏, &QAction::triggered, this, &MainScreen::setFullScreenMode);
 
+    // The announcement runs across the prize picture once the picture stands beside the
+    // photo frame: the winner's line is drawn above it, with a dark edge to stay legible.
+    for (QLabel* line : {透明标签_中奖人, 透明标签_恭喜}) {
+        auto* edge = new QGraphicsDropShadowEffect(line);
+        edge->setOffset(2, 2);
+        edge->setBlurRadius(4);
+        edge->setColor(QColor(90, 0, 0, 200));
+        line->setGraphicsEffect(edge);
+        line->raise();
+    }
+
     for (QWidget* w : menuElements())
         if (w != this)
             w->installEventFilter(this);
@@ -171,7 +183,6 @@ QLabel* MainScreen::makeLabel(const char* name, QRect place, const QString& face
     label->setObjectName(QString::fromUtf8(name));
     label->setGeometry(place);
     label->setAlignment(align);
-    label->setAttribute(Qt::WA_TranslucentBackground);
     setLabelFont(label, face, int(std::lround(px * 72.0 / m_desktop.dotsPerInch())), bold);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);

@@ -137,6 +137,17 @@ private slots:
             QVERIFY2(d.equalShare > 0.6, qPrintable(u8("only %1 of the screen unchanged").arg(d.equalShare)));
             mostChanged = qMax(mostChanged, d.changedShare);
         }
+        // The winner's line, yellow under the photo frame (it ends 10 pixels below the
+        // 380-pixel frame that starts at 178), shows under the fireworks and after them.
+        for (const QImage& shot : {during.first(), after}) {
+            int yellow = 0;
+            for (int y = 568; y < 616; ++y)
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QRgb p = shot.pixel(x, y);
+                    yellow += qRed(p) > 220 && qGreen(p) > 220 && qBlue(p) < 80;
+                }
+            QVERIFY2(yellow > 500, qPrintable(u8("winner's line: %1 yellow pixels").arg(yellow)));
+        }
         // And the fireworks are there.
         QVERIFY2(mostChanged > 0.002, qPrintable(u8("fireworks cover only %1").arg(mostChanged)));
         QVERIFY(program.process.state() == QProcess::Running);
