@@ -25,4 +25,8 @@ function(prizedraw_add_test)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "${env}" LABELS "${T_KIND}" TIMEOUT ${T_TIMEOUT})
+  # One X server, one keyboard and one mouse: x11 tests take turns.
+  if(T_KIND STREQUAL "x11")
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK x11display)
+  endif()
 endfunction()

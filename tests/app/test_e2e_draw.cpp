@@ -53,7 +53,7 @@ private slots:
         QVERIFY(copyProgramInto(event.path()));
         ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
+        const QString window = program.waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(
             xdotool({u8("getwindowgeometry"), window}).contains(u8("Geometry: 1366x768")), 5000);
@@ -86,7 +86,7 @@ private slots:
 
         ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
+        const QString window = program.waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
 
@@ -159,7 +159,7 @@ private slots:
 
         ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
+        const QString window = program.waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
 
@@ -179,7 +179,7 @@ private slots:
 
         // The tier is done: the next Enter is answered by a message box.
         xdotool({u8("key"), u8("Return")});
-        QVERIFY(!ProgramUnderX::waitForWindow(u8("信息提示"), 5000).isEmpty());
+        QVERIFY(!program.waitForWindow(u8("信息提示"), 5000).isEmpty());
         xdotool({u8("key"), u8("Return")});
 
         const QStringList results = lines(readFile(event.filePath(u8("抽奖结果.txt"))));

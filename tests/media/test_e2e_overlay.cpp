@@ -110,7 +110,7 @@ private slots:
 
         ProgramUnderX program(event.path());
         QVERIFY(program.process.waitForStarted());
-        const QString window = ProgramUnderX::waitForWindow(u8("现场抽奖"));
+        const QString window = program.waitForWindow(u8("现场抽奖"));
         QVERIFY(!window.isEmpty());
         xdotool({u8("windowactivate"), u8("--sync"), window});
         xdotool({u8("mousemove"), u8("220"), u8("709"), u8("click"), u8("1")});

@@ -45,13 +45,14 @@ ProgramUnderX::~ProgramUnderX()
     process.waitForFinished();
 }
 
-QString ProgramUnderX::waitForWindow(const QString& name, int timeoutMs)
+QString ProgramUnderX::waitForWindow(const QString& name, int timeoutMs) const
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const QString found =
-            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--name"), name});
+            xdotool({QStringLiteral("search"), QStringLiteral("--all"),
+                     QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                     QString::number(process.processId()), QStringLiteral("--name"), name});
         if (!found.isEmpty())
             return found.section(QLatin1Char('\n'), 0, 0);
         QTest::qWait(200);

@@ -22,8 +22,9 @@ public:
     ProgramUnderX(const ProgramUnderX&) = delete;
     ProgramUnderX& operator=(const ProgramUnderX&) = delete;
 
-    // The id of the first visible window whose name holds the text; empty after the time-out.
-    static QString waitForWindow(const QString& name, int timeoutMs = 15000);
+    // The id of the first visible window of this program whose name holds the text; empty
+    // after the time-out.
+    QString waitForWindow(const QString& name, int timeoutMs = 15000) const;
 
     QProcess process;
 };
