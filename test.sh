@@ -21,3 +21,10 @@ openbox >/dev/null 2>&1 &
 wm_pid=$!
 
 ctest --test-dir "$build" --output-on-failure -j 2
+
+# ---- sanitizers and fuzzing (tools/sanitize.sh) ----
+# Every test again in the clang build with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer (build-asan/), under the same X server, and each fuzz target for a short
+# smoke run on its seed corpus.
+tools/sanitize.sh
+# ---- end of sanitizers and fuzzing ----

@@ -8,6 +8,7 @@
 #include "data/SettingsFile.h"
 #include "data/Text.h"
 #include "draw/DrawCycle.h"
+#include "draw/PreviewCache.h"
 #include "media/PictureDecoder.h"
 #include "settings/TextScrambler.h"
 #include "tests/reliability/ReliabilityEvent.h"
@@ -93,47 +94,63 @@ private slots:
     void photoThatIsNotAGoodPicture_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Frame>("inRoll");
         QTest::addColumn<Frame>("atStop");
         const QByteArray plain = plainPhoto();
         const QByteArray previewed = photoWithPreview();
         QByteArray corruptScan = plain;
         corruptScan.replace(corruptScan.size() / 2, 2000, randomBytes(2000, 7));
+        QByteArray corruptPreview = previewed;
+        const qsizetype inner = corruptPreview.indexOf("\xFF\xD8", 3);
+        corruptPreview.replace(inner + 2, 200, randomBytes(200, 13));
         QByteArray huge = previewed;
         huge.append(QByteArray(100 * 1024 * 1024 - huge.size(), '\0'));
 
-        QTest::newRow("0 bytes") << QByteArray() << Frame::Empty;
-        QTest::newRow("text named .jpg") << toLocal8(u"名单\r\n张三\r\n") << Frame::Empty;
-        QTest::newRow("png named .jpg") << pngBytes() << Frame::Shown;
-        QTest::newRow("cut inside the header") << plain.first(40) << Frame::Empty;
-        QTest::newRow("cut at half") << plain.first(plain.size() / 2) << Frame::Shown;
-        QTest::newRow("end marker missing") << plain.chopped(2) << Frame::Shown;
+        QTest::newRow("0 bytes") << QByteArray() << Frame::Empty << Frame::Empty;
+        QTest::newRow("text named .jpg")
+            << toLocal8(u"名单\r\n张三\r\n") << Frame::Empty << Frame::Empty;
+        QTest::newRow("png named .jpg") << pngBytes() << Frame::Shown << Frame::Shown;
+        QTest::newRow("cut inside the header") << plain.first(40) << Frame::Empty << Frame::Empty;
+        QTest::newRow("cut at half")
+            << plain.first(plain.size() / 2) << Frame::Shown << Frame::Shown;
+        QTest::newRow("end marker missing") << plain.chopped(2) << Frame::Shown << Frame::Shown;
         // How much of a damaged scan shows is the decoder's business; it must not fault.
-        QTest::newRow("corrupt scan data") << corruptScan << Frame::Either;
-        QTest::newRow("random bytes") << randomBytes(30000, 11) << Frame::Empty;
+        QTest::newRow("corrupt scan data") << corruptScan << Frame::Either << Frame::Either;
+        QTest::newRow("random bytes") << randomBytes(30000, 11) << Frame::Empty << Frame::Empty;
         QTest::newRow("declares 60000 x 60000")
-            << declaringSize(plain, 60000, 60000) << Frame::Empty;
+            << declaringSize(plain, 60000, 60000) << Frame::Empty << Frame::Empty;
+        // The roll shows the main picture through its prepared preview, not an empty frame.
+        QTest::newRow("embedded preview corrupt") << corruptPreview << Frame::Shown << Frame::Shown;
         QTest::newRow("preview declares 60000 x 60000")
             << declaringSize(previewed, 60000, 60000, previewed.indexOf("\xFF\xD8", 3))
-            << Frame::Shown;
-        QTest::newRow("100 MB photo") << huge << Frame::Shown;
+            << Frame::Shown << Frame::Shown;
+        QTest::newRow("100 MB photo") << huge << Frame::Shown << Frame::Shown;
     }
     void photoThatIsNotAGoodPicture()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(Frame, inRoll);
         QFETCH(Frame, atStop);
         TestEvent event;
         const QString name = QStringLiteral("参加者");
         event.writeFile(QStringLiteral("photo/参加者.jpg"), bytes);
-        Shell& shell = startDrawEvent(event, {}, 1);
         const qint64 peakBefore = peakResidentKb();
+        Shell& shell = startDrawEvent(event, {}, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(shell.session().previews.isIdle(), 60000);
+        const PictureBox* frame = shell.screen().图片框_照片;
 
-        drawOnce(shell, 5);
+        shell.drawCycle().startStop();
+        for (int i = 0; i < 5; ++i)
+            shell.drawCycle().pickerTick();
+        if (inRoll != Frame::Either)
+            QCOMPARE(frame->hasPicture(), inRoll == Frame::Shown);
+        shell.drawCycle().startStop();
+        shell.drawCycle().reenableTick();
 
         QCOMPARE(resultLines(event.readFile(QStringLiteral("抽奖结果.txt"))),
                  QStringList{name + QStringLiteral("  ------  一等奖")});
         QCOMPARE(shell.screen().透明标签_恭喜->text(), QStringLiteral("恭喜您： 参加者  一等奖"));
         QCOMPARE(shell.drawCycle().phase(), DrawCycle::Phase::Idle);
-        const PictureBox* frame = shell.screen().图片框_照片;
         if (atStop != Frame::Either)
             QCOMPARE(frame->hasPicture(), atStop == Frame::Shown);
         if (frame->hasPicture()) {
