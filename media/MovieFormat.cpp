@@ -123,7 +123,7 @@ std::optional<Movie> readMovie(QByteArrayView bytes)
     movie.shells.reserve(shellCount);
     for (int i = 0; i < shellCount; ++i) {
         Reader record(bytes, kHeaderSize + i * kShellSize);
-        Shell shell;
+        FireworkShell shell;
         shell.launchFrame = record.u16();
         shell.riseFrames = record.u8();
         shell.x = record.u16();
@@ -161,7 +161,7 @@ QByteArray writeMovie(const Movie& movie)
     putU16(out, movie.gravity);
     putU8(out, shellCount);
     for (int i = 0; i < shellCount; ++i) {
-        const Shell& shell = movie.shells[i];
+        const FireworkShell& shell = movie.shells[i];
         putU16(out, shell.launchFrame);
         putU8(out, shell.riseFrames);
         putU16(out, shell.x);

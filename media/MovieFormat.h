@@ -28,7 +28,7 @@ struct MovieColour
     bool operator==(const MovieColour&) const = default;
 };
 
-struct Shell
+struct FireworkShell
 {
     int launchFrame = 0; // frame on which the rocket leaves the ground
     int riseFrames = 0;  // frames of climb before the burst; 0 bursts at once
@@ -41,7 +41,7 @@ struct Shell
     int speed = 0;      // star speed at the burst, movie pixels per second
     int lifeFrames = 0; // how long a star burns
     std::uint32_t seed = 0;
-    bool operator==(const Shell&) const = default;
+    bool operator==(const FireworkShell&) const = default;
 };
 
 struct Movie
@@ -52,7 +52,7 @@ struct Movie
     int frameCount = 0;
     MovieColour background;
     int gravity = 0; // movie pixels per second squared, downwards
-    QList<Shell> shells;
+    QList<FireworkShell> shells;
     bool operator==(const Movie&) const = default;
 };
 

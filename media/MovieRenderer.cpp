@@ -101,10 +101,10 @@ constexpr int kMaxKernelQuarters = 4 * 40;
 MovieRenderer::MovieRenderer(Movie movie) : m_movie(std::move(movie))
 {
     std::size_t total = 0;
-    for (const Shell& shell : m_movie.shells)
+    for (const FireworkShell& shell : m_movie.shells)
         total += static_cast<std::size_t>(shell.particles);
     m_stars.reserve(total);
-    for (const Shell& shell : m_movie.shells) {
+    for (const FireworkShell& shell : m_movie.shells) {
         m_firstStar.push_back(static_cast<int>(m_stars.size()));
         SparkRandom random(shell.seed);
         const float speed = static_cast<float>(shell.speed);
@@ -179,7 +179,7 @@ void MovieRenderer::collectSparks(int frame, const Placement& at, bool withGlow,
 {
     out.clear();
     for (std::size_t s = 0; s < m_firstStar.size(); ++s) {
-        const Shell& shell = m_movie.shells[static_cast<qsizetype>(s)];
+        const FireworkShell& shell = m_movie.shells[static_cast<qsizetype>(s)];
         if (frame < shell.launchFrame)
             continue;
         const int burst = shell.launchFrame + shell.riseFrames;
@@ -204,7 +204,7 @@ void MovieRenderer::collectSparks(int frame, const Placement& at, bool withGlow,
     }
 }
 
-void MovieRenderer::addRocket(const Shell& shell, int frame, const Placement& at,
+void MovieRenderer::addRocket(const FireworkShell& shell, int frame, const Placement& at,
                               std::vector<Spark>& out) const
 {
     const float startX =
@@ -225,7 +225,7 @@ void MovieRenderer::addRocket(const Shell& shell, int frame, const Placement& at
     }
 }
 
-void MovieRenderer::addStar(const Shell& shell, const Star& star, float age, int frame,
+void MovieRenderer::addStar(const FireworkShell& shell, const Star& star, float age, int frame,
                             const Placement& at, std::vector<Spark>& out) const
 {
     const Look& look = lookOf(shell.type);

@@ -67,9 +67,9 @@ private:
     Placement placementFor(QSize size) const;
     void collectSparks(int frame, const Placement& at, bool withGlow,
                        std::vector<Spark>& out) const;
-    void addRocket(const Shell& shell, int frame, const Placement& at,
+    void addRocket(const FireworkShell& shell, int frame, const Placement& at,
                    std::vector<Spark>& out) const;
-    void addStar(const Shell& shell, const Star& star, float age, int frame, const Placement& at,
+    void addStar(const FireworkShell& shell, const Star& star, float age, int frame, const Placement& at,
                  std::vector<Spark>& out) const;
     void fillBackground(QImage& target, bool transparent) const;
     void drawSoft(QImage& target, const Spark& spark) const;

@@ -14,7 +14,7 @@ pd::Movie sampleMovie()
     movie.frameCount = 120;
     movie.background = {0, 0, 0};
     movie.gravity = 160;
-    pd::Shell a;
+    pd::FireworkShell a;
     a.launchFrame = 3;
     a.riseFrames = 20;
     a.x = 500;
@@ -26,7 +26,7 @@ pd::Movie sampleMovie()
     a.speed = 380;
     a.lifeFrames = 70;
     a.seed = 0xDEADBEEF;
-    pd::Shell b = a;
+    pd::FireworkShell b = a;
     b.launchFrame = 119;
     b.x = 1920;
     b.y = 1080;
@@ -118,7 +118,7 @@ private slots:
             QVERIFY(movie->width >= 1 && movie->width <= pd::kMaxMovieSide);
             QVERIFY(movie->frameRate >= 1 && movie->frameRate <= pd::kMaxFrameRate);
             QVERIFY(movie->shells.size() <= pd::kMaxShells);
-            for (const pd::Shell& shell : movie->shells) {
+            for (const pd::FireworkShell& shell : movie->shells) {
                 QVERIFY(shell.particles >= 1 && shell.particles <= pd::kMaxParticles);
                 QVERIFY(shell.launchFrame < movie->frameCount);
             }

@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(first.pixel(0, 0), qRgb(0, 0, 0));
         QVERIFY(litPixels(first) < size.width() * size.height() / 100);
 
-        const pd::Shell& shell = movie.shells.first();
+        const pd::FireworkShell& shell = movie.shells.first();
         const int afterBurst = shell.launchFrame + shell.riseFrames + 8;
         const QImage burst = renderer.renderFrame(afterBurst, size);
         QVERIFY2(litPixels(burst) > 300, qPrintable(QString::number(litPixels(burst))));

@@ -13,7 +13,7 @@ namespace {
 using pd::BurstType;
 using pd::Movie;
 using pd::MovieColour;
-using pd::Shell;
+using pd::FireworkShell;
 
 constexpr MovieColour kRed{255, 60, 40};
 constexpr MovieColour kGold{255, 190, 70};
@@ -51,7 +51,7 @@ Movie movieOf(int number, std::initializer_list<Shot> shots)
     movie.gravity = 160;
     int index = 0;
     for (const Shot& shot : shots) {
-        Shell shell;
+        FireworkShell shell;
         shell.launchFrame = shot.launch;
         shell.riseFrames = shot.rise;
         shell.x = shot.x;
