@@ -132,7 +132,7 @@ void movieSeeds(const QString& folder, const QString& movies)
     movie.frameRate = 10;
     movie.frameCount = 20;
     movie.gravity = 100;
-    Shell shell;
+    FireworkShell shell;
     shell.launchFrame = 2;
     shell.riseFrames = 3;
     shell.x = 30;
