@@ -74,17 +74,6 @@ bool looksLikeWholeJpeg(const QByteArray& bytes)
     return reader.size().isValid();
 }
 
-QByteArray encodeJpeg(const QImage& image, int quality)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    writer.setOptimizedWrite(true);
-    return writer.write(image) ? bytes : QByteArray();
-}
-
 } // namespace
 
 struct PreviewCache::Shared

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QImageWriter>
 
 namespace pd {
 
@@ -55,6 +56,21 @@ QByteArrayView embeddedPreviewOf(QByteArrayView head)
     if (end < 0)
         return {};
     return head.sliced(start, end - start);
+}
+
+} // namespace pd
+
+namespace pd {
+
+QByteArray encodeJpeg(const QImage& image, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.setOptimizedWrite(true);
+    return writer.write(image) ? bytes : QByteArray();
 }
 
 } // namespace pd

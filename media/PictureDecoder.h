@@ -25,4 +25,8 @@ QImage decodePicture(QByteArrayView bytes, QSize shownSize = {});
 // whole file. The result points into head.
 QByteArrayView embeddedPreviewOf(QByteArrayView head);
 
+// A picture as JPEG bytes (optimised Huffman tables, so small previews stay small); empty on
+// failure.
+QByteArray encodeJpeg(const QImage& image, int quality);
+
 } // namespace pd

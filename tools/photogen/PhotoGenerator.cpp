@@ -285,18 +285,6 @@ QImage prizeImage(const QString& tierName, quint32 seed, QSize size)
     return image;
 }
 
-QByteArray encodeJpeg(const QImage& image, int quality)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        return {};
-    return bytes;
-}
-
 QSize previewSizeFor(QSize photoSize)
 {
     const QSize box = photoSize.width() >= photoSize.height() ? QSize(160, 120) : QSize(120, 160);

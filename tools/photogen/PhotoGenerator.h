@@ -3,6 +3,8 @@
 // deterministic by seed so that tests and benchmarks get the same bytes every time.
 #pragma once
 
+#include "media/PictureDecoder.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -31,8 +33,6 @@ QImage portraitImage(const QString& name, quint32 seed, QSize size, int grain = 
 // A picture of a prize (a wrapped gift) labelled with the tier's name.
 QImage prizeImage(const QString& tierName, quint32 seed, QSize size);
 
-// JPEG bytes written by Qt's JPEG writer; empty on failure.
-QByteArray encodeJpeg(const QImage& image, int quality);
 // The size of the embedded preview of a photo of the given size (about 160 x 120, aspect
 // kept).
 QSize previewSizeFor(QSize photoSize);
