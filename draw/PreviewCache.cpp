@@ -13,6 +13,7 @@
 #include <QImageWriter>
 #include <QSet>
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,12 +56,18 @@ qint64 bytesHeld(const QString& name, const Entry& entry)
     return entry.preview.size() + entry.key.path.size() + name.size() * 2;
 }
 
-// Photos are prepared while the audience watches the roll: the workers run at a lower
-// priority so that the user-interface thread gets a core as soon as it wakes. Not the lowest:
-// on a machine busy with other programs the workers would hardly run at all.
+// Photos are prepared while the audience watches the roll, so the workers only take time the
+// user-interface thread does not want. They run in the idle scheduling class: when the
+// user-interface thread wakes, a worker gives up its core at once. A merely lower priority is
+// not enough: a kernel that preempts only at its own tick lets such a worker keep the core for
+// up to a tick (4 ms at 250 Hz), which stalls the roll. On a machine busy with other programs
+// previews then come more slowly; the roll shows embedded previews, or keeps the picture it
+// has, meanwhile.
 void lowerThisThreadsPriority()
 {
-    ::setpriority(PRIO_PROCESS, id_t(::gettid()), 10);
+    sched_param param{};
+    if (::sched_setscheduler(0, SCHED_IDLE, &param) != 0)
+        ::setpriority(PRIO_PROCESS, id_t(::gettid()), 19);
 }
 
 bool looksLikeWholeJpeg(const QByteArray& bytes)

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <sched.h>
+
 #include <atomic>
 
 using namespace pd;
@@ -95,9 +97,11 @@ private slots:
         QSemaphore entered;
         QSemaphore release;
         std::atomic<QThread*> decodingThread = nullptr;
+        std::atomic<int> decodingPolicy = -1;
         PreviewCache::Options options = quickOptions();
         options.beforeDecode = [&](const QString&) {
             decodingThread = QThread::currentThread();
+            decodingPolicy = ::sched_getscheduler(0);
             entered.release();
             release.tryAcquire(1, 20000);
         };
@@ -112,6 +116,9 @@ private slots:
         QCOMPARE(cache.lookup(u8("甲")).status, Status::Pending);
         QVERIFY(!cache.isIdle());
         QVERIFY(decodingThread.load() != QThread::currentThread());
+        // The worker yields its core whenever this thread wants it.
+        QCOMPARE(decodingPolicy.load(), SCHED_IDLE);
+        QCOMPARE(::sched_getscheduler(0), SCHED_OTHER);
         release.release();
         waitIdle(cache);
         const PreviewCache::Lookup found = cache.lookup(u8("甲"));
