@@ -17,6 +17,26 @@ namespace pd {
 
 namespace {
 const QColor kWhite(255, 255, 255);
+
+// The dark edge of the announcement lines. A line without text draws nothing: the edge would
+// otherwise blur an empty label on every repaint of the photo frame beneath it, many times a
+// second during the roll.
+class TextEdge final : public QGraphicsDropShadowEffect
+{
+public:
+    explicit TextEdge(QLabel* line) : QGraphicsDropShadowEffect(line), m_line(line) {}
+
+protected:
+    void draw(QPainter* painter) override
+    {
+        if (!m_line->text().isEmpty())
+            QGraphicsDropShadowEffect::draw(painter);
+    }
+
+private:
+    QLabel* m_line;
+};
+
 const QColor kYellow(255, 255, 0);
 const QColor kOrange(255, 128, 0);
 const QColor kRed(255, 0, 0);
@@ -155,7 +175,7 @@ MainScreen::MainScreen(Dialogs& dialogs, Desktop& desktop, const SettingsFile& s
     // The announcement runs across the prize picture once the picture stands beside the
     // photo frame: the winner's line is drawn above it, with a dark edge to stay legible.
     for (QLabel* line : {透明标签_中奖人, 透明标签_恭喜}) {
-        auto* edge = new QGraphicsDropShadowEffect(line);
+        auto* edge = new TextEdge(line);
         edge->setOffset(2, 2);
         edge->setBlurRadius(4);
         edge->setColor(QColor(90, 0, 0, 200));

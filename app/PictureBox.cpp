@@ -31,15 +31,22 @@ void PictureBox::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), m_background);
     if (m_picture.isNull() || width() <= 0 || height() <= 0)
         return;
-    if (m_scaled.isNull()) {
-        const Qt::AspectRatioMode mode =
-            m_stretched ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio;
-        m_scaled = m_picture.size() == size()
-                       ? m_picture
-                       : m_picture.scaled(size(), mode, Qt::SmoothTransformation);
+    const Qt::AspectRatioMode mode = m_stretched ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio;
+    const QSize fitted = m_picture.size().scaled(size(), mode);
+    const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2),
+                       fitted);
+    if (fitted.width() >= m_picture.width() && fitted.height() >= m_picture.height()) {
+        // A picture smaller than the box (a roll preview) is enlarged as it is drawn: a new
+        // one comes every tick, and making an enlarged copy first would double the work.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, m_picture);
+        return;
     }
-    const QPoint at((width() - m_scaled.width()) / 2, (height() - m_scaled.height()) / 2);
-    painter.drawImage(at, m_scaled);
+    // A larger picture is reduced once per size with area averaging, which keeps fine detail
+    // from shimmering; drawing reduced on the fly would only sample it.
+    if (m_scaled.isNull())
+        m_scaled = m_picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(target.topLeft(), m_scaled);
 }
 
 } // namespace pd
