@@ -1,5 +1,7 @@
 #include "app/PictureBox.h"
 
+#include "media/PictureDecoder.h"
+
 #include <QPainter>
 
 namespace pd {
@@ -10,6 +12,7 @@ void PictureBox::setPicture(const QImage& picture)
 {
     m_picture = picture;
     m_scaled = QImage();
+    m_canvasHolds = false;
     update();
 }
 
@@ -22,6 +25,12 @@ void PictureBox::setBackgroundColour(const QColor& colour)
 void PictureBox::resizeEvent(QResizeEvent*)
 {
     m_scaled = QImage();
+    m_canvasHolds = false;
+    // The canvas is made (and its memory touched) here rather than on the roll's first tick.
+    if (m_canvas.width() < width() || m_canvas.height() < height()) {
+        m_canvas = QImage(size(), QImage::Format_RGB32);
+        m_canvas.fill(Qt::black);
+    }
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
@@ -35,15 +44,22 @@ void PictureBox::paintEvent(QPaintEvent*)
     const QSize fitted = m_picture.size().scaled(size(), mode);
     const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2),
                        fitted);
-    if (fitted.width() >= m_picture.width() && fitted.height() >= m_picture.height()) {
-        // A picture smaller than the box (a roll preview) is enlarged as it is drawn: a new
-        // one comes every tick, and making an enlarged copy first would double the work.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, m_picture);
+    if (fitted == m_picture.size()) {
+        painter.drawImage(target.topLeft(), m_picture);
         return;
     }
-    // A larger picture is reduced once per size with area averaging, which keeps fine detail
-    // from shimmering; drawing reduced on the fly would only sample it.
+    // A smaller picture (a roll preview, a new one every tick) is enlarged on this thread
+    // into the box's own canvas, kept from one picture to the next so that the roll
+    // allocates nothing; a larger one is reduced with area averaging, which keeps fine detail
+    // from shimmering. Either is made once per picture and size: the window repaints the box
+    // for other reasons too.
+    if (fitted.width() >= m_picture.width() && fitted.height() >= m_picture.height()) {
+        if (!m_canvasHolds)
+            m_canvasHolds = enlargePictureInto(m_picture, fitted, m_canvas);
+        if (m_canvasHolds)
+            painter.drawImage(target.topLeft(), m_canvas, QRect(QPoint(0, 0), fitted));
+        return;
+    }
     if (m_scaled.isNull())
         m_scaled = m_picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.drawImage(target.topLeft(), m_scaled);

@@ -26,7 +26,9 @@ protected:
 
 private:
     QImage m_picture;
-    QImage m_scaled; // the picture at the box's size, made once per size
+    QImage m_scaled; // a larger picture reduced to the box's size, made once per size
+    QImage m_canvas; // a smaller picture enlarged, in its top-left corner
+    bool m_canvasHolds = false;
     QColor m_background;
     bool m_stretched = false;
 };

@@ -4,6 +4,9 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <algorithm>
+#include <vector>
+
 namespace pd {
 
 namespace {
@@ -61,6 +64,105 @@ QByteArrayView embeddedPreviewOf(QByteArrayView head)
 } // namespace pd
 
 namespace pd {
+
+namespace {
+
+// Blends two pixels of four 8-bit channels, w/256 of b.
+inline quint32 blend(quint32 a, quint32 b, quint32 w)
+{
+    const quint32 v = 256 - w;
+    const quint32 rb = (((a & 0xFF00FF) * v + (b & 0xFF00FF) * w) >> 8) & 0xFF00FF;
+    const quint32 ag = (((a >> 8) & 0xFF00FF) * v + ((b >> 8) & 0xFF00FF) * w) & 0xFF00FF00;
+    return rb | ag;
+}
+
+// For each of count destination positions over a source of length from: the first source
+// position and the weight (of 256) of the next, sampling at pixel centres.
+void samplePositions(int from, int count, std::vector<int>& first, std::vector<quint32>& weight)
+{
+    first.resize(size_t(count));
+    weight.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const qint64 centre = ((2 * qint64(i) + 1) * from * 256) / (2 * qint64(count)) - 128;
+        if (centre <= 0) {
+            first[size_t(i)] = 0;
+            weight[size_t(i)] = 0;
+        } else if (centre >= qint64(from - 1) * 256) {
+            first[size_t(i)] = from - 1;
+            weight[size_t(i)] = 0;
+        } else {
+            first[size_t(i)] = int(centre >> 8);
+            weight[size_t(i)] = quint32(centre & 255);
+        }
+    }
+}
+
+} // namespace
+
+QImage enlargePicture(const QImage& picture, QSize size)
+{
+    if (picture.size() == size)
+        return picture;
+    QImage result;
+    if (!enlargePictureInto(picture, size, result) || result.size() != size)
+        return {};
+    return result;
+}
+
+bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
+{
+    if (picture.isNull() || size.isEmpty())
+        return false;
+    const QImage::Format format =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    const QImage source = picture.convertToFormat(format);
+    if (canvas.format() != format || canvas.width() < size.width() ||
+        canvas.height() < size.height() || !canvas.isDetached()) {
+        canvas = QImage(size, format);
+        if (canvas.isNull())
+            return false;
+    }
+    QImage& result = canvas;
+    std::vector<int> x0;
+    std::vector<quint32> xw;
+    std::vector<int> y0;
+    std::vector<quint32> yw;
+    samplePositions(source.width(), size.width(), x0, xw);
+    samplePositions(source.height(), size.height(), y0, yw);
+    // Each source row is widened once into one of two row buffers; each result row is then a
+    // blend of two widened rows.
+    const int width = size.width();
+    const int lastX = source.width() - 1;
+    const int lastY = source.height() - 1;
+    std::vector<quint32> rows[2] = {std::vector<quint32>(size_t(width)),
+                                    std::vector<quint32>(size_t(width))};
+    int rowHeld[2] = {-1, -1};
+    const auto widened = [&](int sourceRow) -> const quint32* {
+        for (int i = 0; i < 2; ++i)
+            if (rowHeld[i] == sourceRow)
+                return rows[i].data();
+        // Replace the buffer not holding the row just below: rows are asked for in order.
+        const int slot = rowHeld[0] == sourceRow - 1 ? 1 : 0;
+        const auto* in = reinterpret_cast<const quint32*>(source.constScanLine(sourceRow));
+        quint32* out = rows[slot].data();
+        for (int x = 0; x < width; ++x) {
+            const int left = x0[size_t(x)];
+            out[x] = blend(in[left], in[std::min(left + 1, lastX)], xw[size_t(x)]);
+        }
+        rowHeld[slot] = sourceRow;
+        return out;
+    };
+    for (int y = 0; y < size.height(); ++y) {
+        const int first = y0[size_t(y)];
+        const quint32* top = widened(first);
+        const quint32* bottom = widened(std::min(first + 1, lastY));
+        const quint32 wy = yw[size_t(y)];
+        auto* out = reinterpret_cast<quint32*>(result.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            out[x] = blend(top[x], bottom[x], wy);
+    }
+    return true;
+}
 
 QByteArray encodeJpeg(const QImage& image, int quality)
 {

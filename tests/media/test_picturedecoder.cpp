@@ -192,6 +192,81 @@ private slots:
         }
     }
 
+    // The roll's own enlarging agrees with Qt's smooth scaling, pixel for pixel within rounding.
+    void enlargesLikeSmoothScaling_data()
+    {
+        QTest::addColumn<QSize>("from");
+        QTest::addColumn<QSize>("to");
+        QTest::addColumn<QImage::Format>("format");
+        QTest::newRow("roll preview") << QSize(320, 240) << QSize(500, 375) << QImage::Format_RGB32;
+        QTest::newRow("odd sizes") << QSize(33, 17) << QSize(301, 97) << QImage::Format_RGB32;
+        QTest::newRow("one pixel") << QSize(1, 1) << QSize(9, 5) << QImage::Format_RGB32;
+        QTest::newRow("one column") << QSize(1, 40) << QSize(7, 80) << QImage::Format_RGB32;
+        QTest::newRow("grey") << QSize(40, 30) << QSize(100, 75) << QImage::Format_Grayscale8;
+        QTest::newRow("translucent")
+            << QSize(40, 30) << QSize(100, 75) << QImage::Format_ARGB32_Premultiplied;
+    }
+
+    void enlargesLikeSmoothScaling()
+    {
+        QFETCH(QSize, from);
+        QFETCH(QSize, to);
+        QFETCH(QImage::Format, format);
+        QImage source(from, QImage::Format_ARGB32);
+        quint32 noise = 12345;
+        for (int y = 0; y < from.height(); ++y) {
+            for (int x = 0; x < from.width(); ++x) {
+                noise = noise * 1103515245u + 12345u;
+                const int alpha = format == QImage::Format_ARGB32_Premultiplied
+                                      ? int(noise >> 24) | 0x40
+                                      : 255;
+                source.setPixel(x, y, qRgba(x * 7 & 255, int(noise >> 16) & 255, y * 5 & 255,
+                                            alpha));
+            }
+        }
+        source = source.convertToFormat(format);
+        const QImage mine = pd::enlargePicture(source, to);
+        QCOMPARE(mine.size(), to);
+        const QImage qts = source.scaled(to, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                               .convertToFormat(mine.format());
+        int worst = 0;
+        for (int y = 0; y < to.height(); ++y) {
+            for (int x = 0; x < to.width(); ++x) {
+                const QRgb a = mine.pixel(x, y);
+                const QRgb b = qts.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
+                                  std::abs(qAlpha(a) - qAlpha(b))});
+            }
+        }
+        QVERIFY2(worst <= 3, qPrintable(QStringLiteral("channels differ by %1").arg(worst)));
+    }
+
+    void enlargeEdgeCases()
+    {
+        const QImage picture(10, 8, QImage::Format_RGB32);
+        QVERIFY(pd::enlargePicture(QImage(), QSize(5, 5)).isNull());
+        QVERIFY(pd::enlargePicture(picture, QSize(0, 5)).isNull());
+        // A picture already of the size is not copied.
+        QCOMPARE(pd::enlargePicture(picture, QSize(10, 8)).constBits(), picture.constBits());
+
+        // A canvas large enough is written in place, in its top-left corner.
+        QImage source(4, 3, QImage::Format_RGB32);
+        source.fill(qRgb(10, 200, 30));
+        QImage canvas(50, 40, QImage::Format_RGB32);
+        canvas.fill(qRgb(1, 2, 3));
+        const uchar* bits = canvas.constBits();
+        QVERIFY(pd::enlargePictureInto(source, QSize(20, 15), canvas));
+        QCOMPARE(canvas.constBits(), bits);
+        QCOMPARE(canvas.pixel(19, 14), qRgb(10, 200, 30));
+        QCOMPARE(canvas.pixel(20, 15), qRgb(1, 2, 3));
+        // A shared canvas is not written through: the other holder keeps its pixels.
+        const QImage other = canvas;
+        QVERIFY(pd::enlargePictureInto(picture, QSize(20, 15), canvas));
+        QCOMPARE(other.pixel(19, 14), qRgb(10, 200, 30));
+        QVERIFY(!pd::enlargePictureInto(QImage(), QSize(20, 15), canvas));
+    }
+
 private:
     QByteArray m_photo;
     QByteArray m_plainPhoto;
