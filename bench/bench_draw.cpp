@@ -56,7 +56,7 @@ QTextStream& out()
     return stream;
 }
 
-void print(const char* name, double value, const char* unit, int decimals = 3)
+void print(const QByteArray& name, double value, const char* unit, int decimals = 3)
 {
     out() << "bench " << name << ' ' << QString::number(value, 'f', decimals) << ' ' << unit
           << '\n';
@@ -191,12 +191,21 @@ std::vector<double> watchGaps(const std::function<bool()>& done,
     return gaps;
 }
 
-void printGaps(const char* max, const char* p999, const char* p99,
-               const std::vector<double>& gaps)
+// The longest gap, the 99.9th and 99th percentiles, and how often per minute a gap went over
+// 2 ms, which compares watches of different lengths.
+void printGaps(const char* watch, const std::vector<double>& gaps)
 {
-    print(max, percentile(gaps, 1.0), "ms");
-    print(p999, percentile(gaps, 0.999), "ms");
-    print(p99, percentile(gaps, 0.99), "ms");
+    const auto name = [watch](const char* measure) { return QByteArray(measure) + '_' + watch; };
+    print(name("ui_stall_max"), percentile(gaps, 1.0), "ms");
+    print(name("ui_stall_p999"), percentile(gaps, 0.999), "ms");
+    print(name("ui_stall_p99"), percentile(gaps, 0.99), "ms");
+    double watchedMs = 0;
+    for (const double gap : gaps)
+        watchedMs += gap + 1.0;
+    const auto over =
+        std::count_if(gaps.cbegin(), gaps.cend(), [](double gap) { return gap > 2.0; });
+    print(name("ui_stall_over_2ms"), watchedMs > 0 ? double(over) * 60000.0 / watchedMs : 0,
+          "per_minute", 1);
 }
 
 // An event folder and one run of the program over it.
@@ -373,8 +382,7 @@ void splitByPreview(const QString& folder, QStringList& withPreview, QStringList
 
 // First start over a folder: the time to the first paint, then the preparation of the
 // previews during a roll, with a tick every 30 ms and a 1 ms timer watching for stalls.
-void firstStart(const QString& root, const QString& work, PaintWatch& watch,
-                TimedApplication& app)
+void firstStart(const QString& root, const QString& work, PaintWatch& watch, TimedApplication& app)
 {
     Event event(root, work);
     print("startup_first_paint", event.start(watch), "ms", 1);
@@ -393,16 +401,15 @@ void firstStart(const QString& root, const QString& work, PaintWatch& watch,
     ticks.reserve(20'000);
     const rusage usageBefore = usageOfThisThread();
     app.timing = true;
-    const std::vector<double> gaps = watchGaps(
-        [&] { return bench::previewsIdle(shell.session()); },
-        [&](int firing) {
-            if (firing % 30 != 0)
-                return;
-            QElapsedTimer tick;
-            tick.start();
-            shell.drawCycle().pickerTick();
-            ticks.push_back(msSince(tick));
-        });
+    const std::vector<double> gaps = watchGaps([&] { return bench::previewsIdle(shell.session()); },
+                                               [&](int firing) {
+                                                   if (firing % 30 != 0)
+                                                       return;
+                                                   QElapsedTimer tick;
+                                                   tick.start();
+                                                   shell.drawCycle().pickerTick();
+                                                   ticks.push_back(msSince(tick));
+                                               });
     app.timing = false;
     const double seconds = double(preparing.nsecsElapsed()) / 1e9;
     print("preview_prepare_total", seconds, "s", 2);
@@ -411,15 +418,14 @@ void firstStart(const QString& root, const QString& work, PaintWatch& watch,
     print("preview_decodes", bench::previewDecodes(shell.session()), "photos", 0);
     // Wall-clock gaps count the ticks and their paints, and whatever the machine itself does
     // (compare the same watch with no work, above).
-    printGaps("ui_stall_max_preparing", "ui_stall_p999_preparing", "ui_stall_p99_preparing",
-              gaps);
+    printGaps("preparing", gaps);
     print("ui_busy_max_preparing", app.longestMs, "ms");
     note(QStringLiteral("longest work on the user-interface thread: ") + app.longest);
     const rusage usageAfter = usageOfThisThread();
-    print("ui_preempted_preparing", double(usageAfter.ru_nivcsw - usageBefore.ru_nivcsw),
-          "times", 0);
-    print("ui_page_faults_preparing", double(usageAfter.ru_minflt - usageBefore.ru_minflt),
-          "pages", 0);
+    print("ui_preempted_preparing", double(usageAfter.ru_nivcsw - usageBefore.ru_nivcsw), "times",
+          0);
+    print("ui_page_faults_preparing", double(usageAfter.ru_minflt - usageBefore.ru_minflt), "pages",
+          0);
     printTimes("roll_tick_during_prepare_median", "roll_tick_during_prepare_p99", ticks);
 }
 
@@ -526,9 +532,9 @@ int main(int argc, char* argv[])
         // The same watch with nothing to do: the machine's own hiccups, for comparison.
         QElapsedTimer quiet;
         quiet.start();
-        printGaps("ui_stall_max_no_work", "ui_stall_p999_no_work", "ui_stall_p99_no_work",
-                  watchGaps([&] { return quiet.elapsed() >= settings.rollSeconds * 1000; },
-                            [](int) {}));
+        printGaps(
+            "no_work",
+            watchGaps([&] { return quiet.elapsed() >= settings.rollSeconds * 1000; }, [](int) {}));
         const double rssBefore = residentMb();
         firstStart(root, work, watch, app);
 
@@ -585,8 +591,7 @@ int main(int argc, char* argv[])
         watching.start();
         app.longestMs = 0;
         app.timing = true;
-        printGaps("ui_stall_max_roll_prepared", "ui_stall_p999_roll_prepared",
-                  "ui_stall_p99_roll_prepared",
+        printGaps("roll_prepared",
                   watchGaps([&] { return watching.elapsed() >= settings.rollSeconds * 1000; },
                             [](int) {}));
         app.timing = false;

@@ -217,11 +217,10 @@ private slots:
         for (int y = 0; y < from.height(); ++y) {
             for (int x = 0; x < from.width(); ++x) {
                 noise = noise * 1103515245u + 12345u;
-                const int alpha = format == QImage::Format_ARGB32_Premultiplied
-                                      ? int(noise >> 24) | 0x40
-                                      : 255;
-                source.setPixel(x, y, qRgba(x * 7 & 255, int(noise >> 16) & 255, y * 5 & 255,
-                                            alpha));
+                const int alpha =
+                    format == QImage::Format_ARGB32_Premultiplied ? int(noise >> 24) | 0x40 : 255;
+                source.setPixel(x, y,
+                                qRgba(x * 7 & 255, int(noise >> 16) & 255, y * 5 & 255, alpha));
             }
         }
         source = source.convertToFormat(format);
@@ -234,9 +233,9 @@ private slots:
             for (int x = 0; x < to.width(); ++x) {
                 const QRgb a = mine.pixel(x, y);
                 const QRgb b = qts.pixel(x, y);
-                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
-                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
-                                  std::abs(qAlpha(a) - qAlpha(b))});
+                worst =
+                    std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
             }
         }
         QVERIFY2(worst <= 3, qPrintable(QStringLiteral("channels differ by %1").arg(worst)));
