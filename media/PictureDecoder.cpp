@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace pd {
 
 namespace {
@@ -76,6 +80,69 @@ inline quint32 blend(quint32 a, quint32 b, quint32 w)
     return rb | ag;
 }
 
+#if defined(__SSE2__)
+// Four pixels of a blended with b: each channel a*(256-w) + b*w over 256, in 16-bit lanes
+// (below 65536). wLow and wHigh hold the weight of b for pixels 0-1 and 2-3, four lanes each.
+inline __m128i blend4(__m128i a, __m128i b, __m128i wLow, __m128i wHigh)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(256);
+    const __m128i lo = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), _mm_sub_epi16(full, wLow)),
+                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), wLow)),
+        8);
+    const __m128i hi = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), _mm_sub_epi16(full, wHigh)),
+                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), wHigh)),
+        8);
+    return _mm_packus_epi16(lo, hi);
+}
+#endif
+
+// Most of an enlargement's time is spent in the two loops below, so on x86 four pixels are
+// blended at once (SSE2 is part of every x86-64); the results are the same to the bit.
+
+// out = top blended with w/256 of bottom, for count pixels.
+void blendRows(const quint32* top, const quint32* bottom, quint32 w, quint32* out, int count)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i weight = _mm_set1_epi16(short(w));
+    for (; x + 4 <= count; x += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), blend4(a, b, weight, weight));
+    }
+#endif
+    for (; x < count; ++x)
+        out[x] = blend(top[x], bottom[x], w);
+}
+
+// One source row widened: out[x] blends in[first[x]] with weight[x]/256 of the pixel after it
+// (the row's last pixel has none after it and stands for itself).
+void widenRow(const quint32* in, int last, const int* first, const quint32* weight, quint32* out,
+              int count)
+{
+    const auto next = [&](int x) { return in[std::min(first[x] + 1, last)]; };
+    int x = 0;
+#if defined(__SSE2__)
+    const auto lanes = [&](int i) {
+        return _mm_set_epi16(short(weight[i + 1]), short(weight[i + 1]), short(weight[i + 1]),
+                             short(weight[i + 1]), short(weight[i]), short(weight[i]),
+                             short(weight[i]), short(weight[i]));
+    };
+    for (; x + 4 <= count; x += 4) {
+        const __m128i a = _mm_set_epi32(int(in[first[x + 3]]), int(in[first[x + 2]]),
+                                        int(in[first[x + 1]]), int(in[first[x]]));
+        const __m128i b =
+            _mm_set_epi32(int(next(x + 3)), int(next(x + 2)), int(next(x + 1)), int(next(x)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), blend4(a, b, lanes(x), lanes(x + 2)));
+    }
+#endif
+    for (; x < count; ++x)
+        out[x] = blend(in[first[x]], next(x), weight[x]);
+}
+
 // For each of count destination positions over a source of length from: the first source
 // position and the weight (of 256) of the next, sampling at pixel centres.
 void samplePositions(int from, int count, std::vector<int>& first, std::vector<quint32>& weight)
@@ -143,12 +210,9 @@ bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
                 return rows[i].data();
         // Replace the buffer not holding the row just below: rows are asked for in order.
         const int slot = rowHeld[0] == sourceRow - 1 ? 1 : 0;
-        const auto* in = reinterpret_cast<const quint32*>(source.constScanLine(sourceRow));
         quint32* out = rows[slot].data();
-        for (int x = 0; x < width; ++x) {
-            const int left = x0[size_t(x)];
-            out[x] = blend(in[left], in[std::min(left + 1, lastX)], xw[size_t(x)]);
-        }
+        widenRow(reinterpret_cast<const quint32*>(source.constScanLine(sourceRow)), lastX,
+                 x0.data(), xw.data(), out, width);
         rowHeld[slot] = sourceRow;
         return out;
     };
@@ -157,9 +221,7 @@ bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
         const quint32* top = widened(first);
         const quint32* bottom = widened(std::min(first + 1, lastY));
         const quint32 wy = yw[size_t(y)];
-        auto* out = reinterpret_cast<quint32*>(result.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            out[x] = blend(top[x], bottom[x], wy);
+        blendRows(top, bottom, wy, reinterpret_cast<quint32*>(result.scanLine(y)), width);
     }
     return true;
 }
