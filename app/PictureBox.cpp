@@ -13,7 +13,21 @@ void PictureBox::setPicture(const QImage& picture)
     m_picture = picture;
     m_scaled = QImage();
     m_canvasHolds = false;
+    // A roll preview is enlarged at once, by the tick that sets it, so that the paint that
+    // follows only copies pixels.
+    if (!m_picture.isNull() && !size().isEmpty()) {
+        const QSize fitted = fittedSize();
+        if (fitted != m_picture.size() && fitted.width() >= m_picture.width() &&
+            fitted.height() >= m_picture.height())
+            m_canvasHolds = enlargePictureInto(m_picture, fitted, m_canvas);
+    }
     update();
+}
+
+QSize PictureBox::fittedSize() const
+{
+    return m_picture.size().scaled(size(),
+                                   m_stretched ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
 }
 
 void PictureBox::setBackgroundColour(const QColor& colour)
@@ -40,8 +54,7 @@ void PictureBox::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), m_background);
     if (m_picture.isNull() || width() <= 0 || height() <= 0)
         return;
-    const Qt::AspectRatioMode mode = m_stretched ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio;
-    const QSize fitted = m_picture.size().scaled(size(), mode);
+    const QSize fitted = fittedSize();
     const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2),
                        fitted);
     if (fitted == m_picture.size()) {

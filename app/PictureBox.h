@@ -25,6 +25,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QSize fittedSize() const;
+
     QImage m_picture;
     QImage m_scaled; // a larger picture reduced to the box's size, made once per size
     QImage m_canvas; // a smaller picture enlarged, in its top-left corner
