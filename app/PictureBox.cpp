@@ -12,15 +12,10 @@ void PictureBox::setPicture(const QImage& picture)
 {
     m_picture = picture;
     m_scaled = QImage();
-    m_canvasHolds = false;
     // A roll preview is enlarged at once, by the tick that sets it, so that the paint that
     // follows only copies pixels.
-    if (!m_picture.isNull() && !size().isEmpty()) {
-        const QSize fitted = fittedSize();
-        if (fitted != m_picture.size() && fitted.width() >= m_picture.width() &&
-            fitted.height() >= m_picture.height())
-            m_canvasHolds = enlargePictureInto(m_picture, fitted, m_canvas);
-    }
+    const QSize fitted = fittedSize();
+    m_canvasHolds = isEnlarged(fitted) && enlargePictureInto(m_picture, fitted, m_canvas);
     update();
 }
 
@@ -28,6 +23,12 @@ QSize PictureBox::fittedSize() const
 {
     return m_picture.size().scaled(size(),
                                    m_stretched ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
+}
+
+bool PictureBox::isEnlarged(QSize fitted) const
+{
+    return !m_picture.isNull() && !fitted.isEmpty() && fitted != m_picture.size() &&
+           fitted.width() >= m_picture.width() && fitted.height() >= m_picture.height();
 }
 
 void PictureBox::setBackgroundColour(const QColor& colour)
@@ -66,7 +67,7 @@ void PictureBox::paintEvent(QPaintEvent*)
     // allocates nothing; a larger one is reduced with area averaging, which keeps fine detail
     // from shimmering. Either is made once per picture and size: the window repaints the box
     // for other reasons too.
-    if (fitted.width() >= m_picture.width() && fitted.height() >= m_picture.height()) {
+    if (isEnlarged(fitted)) {
         if (!m_canvasHolds)
             m_canvasHolds = enlargePictureInto(m_picture, fitted, m_canvas);
         if (m_canvasHolds)

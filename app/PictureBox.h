@@ -26,6 +26,8 @@ protected:
 
 private:
     QSize fittedSize() const;
+    // A picture smaller than the box is enlarged into the canvas; a larger one is reduced.
+    bool isEnlarged(QSize fitted) const;
 
     QImage m_picture;
     QImage m_scaled; // a larger picture reduced to the box's size, made once per size

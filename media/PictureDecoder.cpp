@@ -166,16 +166,6 @@ void samplePositions(int from, int count, std::vector<int>& first, std::vector<q
 
 } // namespace
 
-QImage enlargePicture(const QImage& picture, QSize size)
-{
-    if (picture.size() == size)
-        return picture;
-    QImage result;
-    if (!enlargePictureInto(picture, size, result) || result.size() != size)
-        return {};
-    return result;
-}
-
 bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
 {
     if (picture.isNull() || size.isEmpty())
@@ -189,7 +179,6 @@ bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
         if (canvas.isNull())
             return false;
     }
-    QImage& result = canvas;
     std::vector<int> x0;
     std::vector<quint32> xw;
     std::vector<int> y0;
@@ -221,7 +210,7 @@ bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas)
         const quint32* top = widened(first);
         const quint32* bottom = widened(std::min(first + 1, lastY));
         const quint32 wy = yw[size_t(y)];
-        blendRows(top, bottom, wy, reinterpret_cast<quint32*>(result.scanLine(y)), width);
+        blendRows(top, bottom, wy, reinterpret_cast<quint32*>(canvas.scanLine(y)), width);
     }
     return true;
 }

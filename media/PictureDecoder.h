@@ -27,13 +27,10 @@ QByteArrayView embeddedPreviewOf(QByteArrayView head);
 
 // The picture enlarged to exactly size with bilinear filtering, all on the calling thread
 // (Qt's own smooth scaling hands the rows of a large result to a pool of threads, and waking
-// them costs more than enlarging a roll preview). A picture already of that size comes back
-// as it is; a null picture or an empty size gives a null image.
-QImage enlargePicture(const QImage& picture, QSize size);
-// The same, written into the top-left corner of canvas, which is made anew only when it is
-// too small, of another format or shared: a picture box enlarging a new preview every tick
-// then allocates nothing. Returns false, leaving canvas alone, for a null picture or an
-// empty size.
+// them costs more than enlarging a roll preview), written into the top-left corner of canvas.
+// The canvas is made anew only when it is too small, of another format or shared: a picture
+// box enlarging a new preview every tick then allocates nothing. Returns false, leaving
+// canvas alone, for a null picture or an empty size.
 bool enlargePictureInto(const QImage& picture, QSize size, QImage& canvas);
 
 // A picture as JPEG bytes (optimised Huffman tables, so small previews stay small); empty on

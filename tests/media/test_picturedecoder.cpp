@@ -17,20 +17,6 @@ QByteArray pngOf(const QImage& image)
     return bytes;
 }
 
-// A real JPEG whose frame header claims another size: the decoder must look at the claim
-// before allocating anything.
-QByteArray withDeclaredSize(QByteArray jpeg, int width, int height)
-{
-    const qsizetype sof = jpeg.indexOf(QByteArrayView("\xFF\xC0", 2));
-    if (sof < 0)
-        return {};
-    jpeg[sof + 5] = char(height >> 8);
-    jpeg[sof + 6] = char(height & 0xFF);
-    jpeg[sof + 7] = char(width >> 8);
-    jpeg[sof + 8] = char(width & 0xFF);
-    return jpeg;
-}
-
 pd::PhotoOptions options(QSize size, bool preview)
 {
     pd::PhotoOptions result;
@@ -75,12 +61,12 @@ private slots:
         QTest::newRow("jpeg start marker only")
             << QByteArray("\xFF\xD8\xFF", 3) << QSize() << QSize();
         QTest::newRow("declares 60000 x 60000")
-            << withDeclaredSize(m_plainPhoto, 60000, 60000) << QSize(500, 400) << QSize();
+            << pd::withDeclaredSize(m_plainPhoto, 60000, 60000) << QSize(500, 400) << QSize();
         QTest::newRow("declares 60000 x 60000, no shown size")
-            << withDeclaredSize(m_plainPhoto, 60000, 60000) << QSize() << QSize();
+            << pd::withDeclaredSize(m_plainPhoto, 60000, 60000) << QSize() << QSize();
         // 240 MP would fit in memory at an eighth, yet a claim like that is never a photo.
         QTest::newRow("declares 20000 x 12000")
-            << withDeclaredSize(m_plainPhoto, 20000, 12000) << QSize(500, 400) << QSize();
+            << pd::withDeclaredSize(m_plainPhoto, 20000, 12000) << QSize(500, 400) << QSize();
     }
     void decodesAtShownSize()
     {
@@ -224,7 +210,8 @@ private slots:
             }
         }
         source = source.convertToFormat(format);
-        const QImage mine = pd::enlargePicture(source, to);
+        QImage mine;
+        QVERIFY(pd::enlargePictureInto(source, to, mine));
         QCOMPARE(mine.size(), to);
         const QImage qts = source.scaled(to, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                .convertToFormat(mine.format());
@@ -243,12 +230,6 @@ private slots:
 
     void enlargeEdgeCases()
     {
-        const QImage picture(10, 8, QImage::Format_RGB32);
-        QVERIFY(pd::enlargePicture(QImage(), QSize(5, 5)).isNull());
-        QVERIFY(pd::enlargePicture(picture, QSize(0, 5)).isNull());
-        // A picture already of the size is not copied.
-        QCOMPARE(pd::enlargePicture(picture, QSize(10, 8)).constBits(), picture.constBits());
-
         // A canvas large enough is written in place, in its top-left corner.
         QImage source(4, 3, QImage::Format_RGB32);
         source.fill(qRgb(10, 200, 30));
@@ -261,9 +242,15 @@ private slots:
         QCOMPARE(canvas.pixel(20, 15), qRgb(1, 2, 3));
         // A shared canvas is not written through: the other holder keeps its pixels.
         const QImage other = canvas;
-        QVERIFY(pd::enlargePictureInto(picture, QSize(20, 15), canvas));
+        QImage black(10, 8, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        QVERIFY(pd::enlargePictureInto(black, QSize(20, 15), canvas));
         QCOMPARE(other.pixel(19, 14), qRgb(10, 200, 30));
+        QCOMPARE(canvas.pixel(19, 14), qRgb(0, 0, 0));
+        // Nothing to enlarge, or nowhere to: the canvas is left alone.
         QVERIFY(!pd::enlargePictureInto(QImage(), QSize(20, 15), canvas));
+        QVERIFY(!pd::enlargePictureInto(black, QSize(0, 15), canvas));
+        QCOMPARE(canvas.pixel(19, 14), qRgb(0, 0, 0));
     }
 
 private:
