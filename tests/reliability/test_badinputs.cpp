@@ -46,19 +46,6 @@ QByteArray photoWithPreview()
     return makePhoto(QStringLiteral("照片"), 6, options);
 }
 
-// The picture's declared size in its first frame header (SOF0) set to width x height.
-QByteArray declaringSize(QByteArray jpeg, int width, int height, qsizetype from = 0)
-{
-    const qsizetype sof = jpeg.indexOf("\xFF\xC0", from);
-    if (sof < 0)
-        return {};
-    jpeg[sof + 5] = char(height >> 8);
-    jpeg[sof + 6] = char(height & 0xFF);
-    jpeg[sof + 7] = char(width >> 8);
-    jpeg[sof + 8] = char(width & 0xFF);
-    return jpeg;
-}
-
 QByteArray pngBytes()
 {
     QByteArray bytes;
@@ -118,11 +105,11 @@ private slots:
         QTest::newRow("corrupt scan data") << corruptScan << Frame::Either << Frame::Either;
         QTest::newRow("random bytes") << randomBytes(30000, 11) << Frame::Empty << Frame::Empty;
         QTest::newRow("declares 60000 x 60000")
-            << declaringSize(plain, 60000, 60000) << Frame::Empty << Frame::Empty;
+            << withDeclaredSize(plain, 60000, 60000) << Frame::Empty << Frame::Empty;
         // The roll shows the main picture through its prepared preview, not an empty frame.
         QTest::newRow("embedded preview corrupt") << corruptPreview << Frame::Shown << Frame::Shown;
         QTest::newRow("preview declares 60000 x 60000")
-            << declaringSize(previewed, 60000, 60000, previewed.indexOf("\xFF\xD8", 3))
+            << withDeclaredSize(previewed, 60000, 60000, previewed.indexOf("\xFF\xD8", 3))
             << Frame::Shown << Frame::Shown;
         QTest::newRow("100 MB photo") << huge << Frame::Shown << Frame::Shown;
     }

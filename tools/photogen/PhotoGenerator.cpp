@@ -291,6 +291,18 @@ QSize previewSizeFor(QSize photoSize)
     return photoSize.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
+QByteArray withDeclaredSize(QByteArray jpeg, int width, int height, qsizetype from)
+{
+    const qsizetype sof = jpeg.indexOf(QByteArrayView("\xFF\xC0", 2), from);
+    if (sof < 0 || sof + 8 >= jpeg.size())
+        return {};
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
 QByteArray withEmbeddedPreview(const QByteArray& jpeg, const QByteArray& previewJpeg,
                                int paddingBefore)
 {

@@ -43,6 +43,11 @@ QSize previewSizeFor(QSize photoSize);
 QByteArray withEmbeddedPreview(const QByteArray& jpeg, const QByteArray& previewJpeg,
                                int paddingBefore = 0);
 
+// The JPEG with the size its first frame header (SOF0) at or after byte from declares set to
+// width x height, its pixels unchanged: a photo that lies about its size, so that tests see
+// the readers look at the claim before allocating. Empty when there is no such header.
+QByteArray withDeclaredSize(QByteArray jpeg, int width, int height, qsizetype from = 0);
+
 // The bytes of one participant's photo.
 QByteArray makePhoto(const QString& name, quint32 seed, const PhotoOptions& options);
 // Writes count photos "<name>.jpg" into folder (created when missing). Photos whose index
