@@ -13,6 +13,7 @@
 // second start reusing the kept previews, roll ticks with prepared previews, frames painted
 // during a roll driven by the picker timer, the winner's photo after Stop, memory over many
 // ticks, and the old whole-file fallback and full decode for comparison.
+#include "bench/BenchFigures.h"
 #include "bench/BenchPreviews.h"
 
 #include "app/MainScreen.h"
@@ -50,32 +51,10 @@
 
 namespace {
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-void print(const QByteArray& name, double value, const char* unit, int decimals = 3)
-{
-    out() << "bench " << name << ' ' << QString::number(value, 'f', decimals) << ' ' << unit
-          << '\n';
-    out().flush();
-}
-
-void note(const QString& text)
-{
-    out() << "# " << text << '\n';
-    out().flush();
-}
-
-double percentile(std::vector<double> values, double share)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(double(values.size()) * share))];
-}
+using bench::note;
+using bench::percentile;
+using bench::photosIn;
+using bench::print;
 
 double msSince(const QElapsedTimer& timer)
 {
@@ -357,15 +336,6 @@ struct Settings
     int ticks = 100000;
 };
 
-QStringList photosIn(const QString& folder)
-{
-    QStringList paths;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
-        paths.append(dir.absoluteFilePath(name));
-    return paths;
-}
-
 // Splits the *.jpg photos of a folder by whether their embedded preview decodes.
 void splitByPreview(const QString& folder, QStringList& withPreview, QStringList& without)
 {
@@ -510,11 +480,7 @@ int main(int argc, char* argv[])
              .arg(withPreview.size())
              .arg(without.size())
              .arg(settings.count));
-    qint64 bytes = 0;
-    for (const QString& path : without + withPreview)
-        bytes += QFileInfo(path).size();
-    print("photo_mean_file", double(bytes) / 1024.0 / double((without + withPreview).size()), "KiB",
-          0);
+    print("photo_mean_file", bench::meanFileKiB(without + withPreview), "KiB", 0);
 
     QFile load(QStringLiteral("/proc/loadavg"));
     if (load.open(QIODevice::ReadOnly))

@@ -2,6 +2,7 @@
 // drawn, plus the shape mask built for a display without a compositor), over every frame
 // of the seven movies, and the time to open the overlay. Prints one line per measure:
 // "bench <name> <value> ms". Run it with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "bench/BenchFigures.h"
 #include "media/FireworksMovies.h"
 #include "media/FireworksOverlay.h"
 #include "media/MovieRenderer.h"
@@ -36,16 +37,9 @@ public:
     QString work;
 };
 
-double percentile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-    return values[at];
-}
-
 void print(const char* name, double value)
 {
-    QTextStream(stdout) << "bench " << name << ' ' << QString::number(value, 'f', 2) << " ms\n";
+    bench::print(name, value, "ms", 2);
 }
 
 } // namespace
@@ -74,13 +68,13 @@ int main(int argc, char* argv[])
             Q_UNUSED(shape);
         }
         QTextStream(stdout) << "movie " << number << " median "
-                            << QString::number(percentile(own, 0.5), 'f', 2) << " ms, max "
+                            << QString::number(bench::percentile(own, 0.5), 'f', 2) << " ms, max "
                             << QString::number(*std::max_element(own.begin(), own.end()), 'f', 2)
                             << " ms\n";
         frameMs.insert(frameMs.end(), own.begin(), own.end());
     }
-    print("fireworks_frame_median", percentile(frameMs, 0.5));
-    print("fireworks_frame_p99", percentile(frameMs, 0.99));
+    print("fireworks_frame_median", bench::percentile(frameMs, 0.5));
+    print("fireworks_frame_p99", bench::percentile(frameMs, 0.99));
 
     QTemporaryDir work;
     BenchDesktop desktop;
@@ -100,6 +94,6 @@ int main(int argc, char* argv[])
         overlay.CloseOverlay();
         QApplication::processEvents();
     }
-    print("overlay_open", percentile(openMs, 0.5));
+    print("overlay_open", bench::percentile(openMs, 0.5));
     return 0;
 }

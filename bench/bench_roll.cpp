@@ -5,19 +5,18 @@
 //   bench_roll                 generates its own photo sets (12 MP with and without preview,
 //                              demo-size photos) in a temporary folder
 //   bench_roll --photos DIR    measures the *.jpg photos of DIR instead
+#include "bench/BenchFigures.h"
 #include "data/FileIo.h"
 #include "media/PictureDecoder.h"
 #include "tools/photogen/PhotoGenerator.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -74,39 +73,17 @@ template <typename Step> Measure measure(const QStringList& paths, int rounds, S
                 ++result.failures;
         }
     }
-    if (ms.empty())
-        return result;
-    std::sort(ms.begin(), ms.end());
-    result.median = ms[ms.size() / 2];
-    result.p99 = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
+    result.median = bench::percentile(ms, 0.5);
+    result.p99 = bench::percentile(ms, 0.99);
     return result;
 }
 
-void print(QTextStream& out, const QString& name, const Measure& m)
+void print(const char* name, const Measure& m)
 {
-    out << "bench " << name << "_median " << QString::number(m.median, 'f', 3) << " ms\n";
-    out << "bench " << name << "_p99 " << QString::number(m.p99, 'f', 3) << " ms\n";
+    bench::print(QByteArray(name) + "_median", m.median, "ms");
+    bench::print(QByteArray(name) + "_p99", m.p99, "ms");
     if (m.failures > 0)
-        out << "bench " << name << "_undecoded " << m.failures << " ticks\n";
-    out.flush();
-}
-
-void printMeanSize(QTextStream& out, const QString& name, const QStringList& paths)
-{
-    qint64 total = 0;
-    for (const QString& path : paths)
-        total += QFileInfo(path).size();
-    out << "bench " << name << "_mean_file " << (paths.isEmpty() ? 0 : total / paths.size() / 1024)
-        << " KiB\n";
-}
-
-QStringList photosIn(const QString& folder)
-{
-    QStringList paths;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
-        paths.append(dir.absoluteFilePath(name));
-    return paths;
+        bench::print(QByteArray(name) + "_undecoded", m.failures, "ticks", 0);
 }
 
 } // namespace
@@ -131,23 +108,23 @@ int main(int argc, char* argv[])
     parser.addOptions({photos, count, rounds});
     parser.process(app);
     const int passes = qMax(1, parser.value(rounds).toInt());
-    QTextStream out(stdout);
-    out << "# frame " << g_frame.width() << " x " << g_frame.height() << ", times per tick\n";
+    bench::note(
+        QStringLiteral("frame %1 x %2, times per tick").arg(g_frame.width()).arg(g_frame.height()));
 
     if (parser.isSet(photos)) {
         QStringList withPreview;
         QStringList withoutPreview;
-        for (const QString& path : photosIn(parser.value(photos))) {
+        for (const QString& path : bench::photosIn(parser.value(photos))) {
             const QByteArray head = pd::readWholeFile(path, pd::kPreviewSearchBytes);
             (pd::embeddedPreviewOf(head).isEmpty() ? withoutPreview : withPreview).append(path);
         }
-        out << "# " << withPreview.size() << " photos with preview, " << withoutPreview.size()
-            << " without\n";
+        bench::note(QStringLiteral("%1 photos with preview, %2 without")
+                        .arg(withPreview.size())
+                        .arg(withoutPreview.size()));
         if (!withPreview.isEmpty())
-            print(out, QStringLiteral("roll_tick_preview"), measure(withPreview, passes, rollTick));
+            print("roll_tick_preview", measure(withPreview, passes, rollTick));
         if (!withoutPreview.isEmpty())
-            print(out, QStringLiteral("roll_tick_fallback"),
-                  measure(withoutPreview, passes, rollTick));
+            print("roll_tick_fallback", measure(withoutPreview, passes, rollTick));
         return withPreview.isEmpty() && withoutPreview.isEmpty() ? 1 : 0;
     }
 
@@ -169,13 +146,13 @@ int main(int argc, char* argv[])
         QTextStream(stderr) << "bench_roll: could not write the photo sets\n";
         return 1;
     }
-    printMeanSize(out, QStringLiteral("photo_12mp"), bigPlain);
-    printMeanSize(out, QStringLiteral("photo_400x500"), small);
-    print(out, QStringLiteral("roll_tick_12mp_preview"), measure(bigPreview, passes, rollTick));
-    print(out, QStringLiteral("roll_tick_400x500_preview"), measure(small, passes, rollTick));
+    bench::print("photo_12mp_mean_file", bench::meanFileKiB(bigPlain), "KiB", 0);
+    bench::print("photo_400x500_mean_file", bench::meanFileKiB(small), "KiB", 0);
+    print("roll_tick_12mp_preview", measure(bigPreview, passes, rollTick));
+    print("roll_tick_400x500_preview", measure(small, passes, rollTick));
     // Fallback ticks take tens of milliseconds: fewer passes give the same picture.
     const int slowPasses = qMax(1, passes / 5);
-    print(out, QStringLiteral("roll_tick_12mp_fallback"), measure(bigPlain, slowPasses, rollTick));
-    print(out, QStringLiteral("full_decode_12mp"), measure(bigPlain, slowPasses, fullDecode));
+    print("roll_tick_12mp_fallback", measure(bigPlain, slowPasses, rollTick));
+    print("full_decode_12mp", measure(bigPlain, slowPasses, fullDecode));
     return 0;
 }
